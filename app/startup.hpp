@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/frmMain.hpp"
+
+#include <memory>
+
+namespace morvane {
+
+// Fills every field of the record from HKEY_LOCAL_MACHINE, in start-up's order.
+InstallationRecord read_installation_record(Registry& registry);
+
+// Start-up: reads the registry, loads the window's rules into view and shows it. On any
+// error it says "Can not read data from registry" and gives no window.
+std::unique_ptr<frmMain> Main(Platform& platform, SetupWindowView& view);
+
+} // namespace morvane

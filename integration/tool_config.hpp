@@ -1,0 +1,10 @@
+#pragma once
+
+#include "macros/sas_file_writer.hpp"
+
+namespace morvane {
+
+// Writes morvane.cfg, the configuration that makes SAS start as Morvane.
+bool write_tool_config(const SasFileWriter& writer);
+
+} // namespace morvane

@@ -1,0 +1,73 @@
+#include "macros/sas_file_writer.hpp"
+
+namespace morvane {
+namespace {
+
+std::string double_single_quotes(const std::string& text) {
+    std::string doubled;
+    for (const char c : text) {
+        doubled += c;
+        if (c == '\'')
+            doubled += '\'';
+    }
+    return doubled;
+}
+
+} // namespace
+
+SasFileWriter::SasFileWriter(FileSystem& files, TextEncoding& encoding, MessageBoxes& messages,
+                             std::string program_folder)
+    : files_(files), encoding_(encoding), messages_(messages),
+      program_folder_(std::move(program_folder)),
+      quoted_program_folder_(double_single_quotes(program_folder_)) {}
+
+std::string SasFileWriter::macro_folder() const {
+    return program_folder_ + "\\saspgm";
+}
+
+std::string SasFileWriter::expand(std::string_view template_line) const {
+    std::string line;
+    std::size_t start = 0;
+    for (auto at = template_line.find(program_folder_marker); at != std::string_view::npos;
+         at = template_line.find(program_folder_marker, start)) {
+        line.append(template_line.substr(start, at - start));
+        line += quoted_program_folder_;
+        start = at + program_folder_marker.size();
+    }
+    line.append(template_line.substr(start));
+    return line;
+}
+
+bool SasFileWriter::write_template(const std::string& path,
+                                   const std::vector<std::string>& lines) const {
+    std::string text;
+    for (const auto& line : lines) {
+        text += expand(line);
+        text += "\r\n";
+    }
+    const auto ansi = encoding_.to_ansi(text);
+    if (!ansi.ok()) {
+        report(ansi.error());
+        return false;
+    }
+    if (const auto failure = files_.write_file(path, ansi.value())) {
+        report(*failure);
+        return false;
+    }
+    return true;
+}
+
+bool SasFileWriter::write_macro_file(std::string_view file_name, FileTemplate lines) const {
+    return write_macro_file(file_name, std::vector<std::string>(lines.begin(), lines.end()));
+}
+
+bool SasFileWriter::write_macro_file(std::string_view file_name,
+                                     const std::vector<std::string>& lines) const {
+    return write_template(macro_folder() + "\\" + std::string(file_name), lines);
+}
+
+void SasFileWriter::report(const PlatformError& error) const {
+    messages_.show(error.description, "Error!", MessageIcon::critical);
+}
+
+} // namespace morvane

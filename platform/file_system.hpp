@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/platform_error.hpp"
+
+#include <string>
+
+namespace morvane {
+
+// Windows-style paths (backslash separated) in UTF-8; contents are bytes as stored.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    virtual bool file_exists(const std::string& path) = 0;
+    // A missing file fails with Kind::not_found.
+    virtual Failure delete_file(const std::string& path) = 0;
+    // One level: the parent must exist; an existing folder is a failure too.
+    virtual Failure make_folder(const std::string& path) = 0;
+    virtual Result<std::string> read_file(const std::string& path) = 0;
+    // Creates the file or empties an existing one, then writes content.
+    virtual Failure write_file(const std::string& path, const std::string& content) = 0;
+    // Puts replacement in the place of target in one step, removing replacement's name.
+    virtual Failure replace_file(const std::string& replacement, const std::string& target) = 0;
+};
+
+} // namespace morvane

@@ -1,0 +1,111 @@
+#include "platform/host/host_file_system.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace morvane {
+namespace fs = std::filesystem;
+namespace {
+
+PlatformError error_from(int code) {
+    return {code == ENOENT ? PlatformError::Kind::not_found : PlatformError::Kind::other,
+            std::strerror(code)};
+}
+
+PlatformError error_from(const std::error_code& code) {
+    return error_from(code.value());
+}
+
+bool is_read_only(const fs::path& path) {
+    std::error_code ignored;
+    const auto status = fs::status(path, ignored);
+    return fs::is_regular_file(status) &&
+           (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+} // namespace
+
+HostFileSystem::HostFileSystem(fs::path root) : root_(std::move(root)) {}
+
+fs::path HostFileSystem::host_path(const std::string& windows_path) const {
+    std::string relative = windows_path;
+    if (relative.size() >= 2 && relative[1] == ':')
+        relative.erase(1, 1);
+    for (auto& c : relative)
+        c = c == '\\' ? '/' : c;
+    while (!relative.empty() && relative.front() == '/')
+        relative.erase(0, 1);
+    return root_ / fs::u8path(relative);
+}
+
+bool HostFileSystem::file_exists(const std::string& path) {
+    std::error_code ignored;
+    return !path.empty() && fs::is_regular_file(host_path(path), ignored);
+}
+
+Failure HostFileSystem::delete_file(const std::string& path) {
+    const auto file = host_path(path);
+    if (is_read_only(file))
+        return error_from(EACCES);
+    std::error_code error;
+    if (!fs::is_regular_file(file, error))
+        return error_from(ENOENT);
+    if (!fs::remove(file, error))
+        return error_from(error);
+    return std::nullopt;
+}
+
+Failure HostFileSystem::make_folder(const std::string& path) {
+    std::error_code error;
+    if (!fs::create_directory(host_path(path), error))
+        return error_from(error ? error.value() : EEXIST);
+    return std::nullopt;
+}
+
+Result<std::string> HostFileSystem::read_file(const std::string& path) {
+    const auto file_path = host_path(path);
+    std::error_code error;
+    if (path.empty() || !fs::is_regular_file(file_path, error))
+        return error_from(ENOENT);
+    std::ifstream file(file_path, std::ios::binary);
+    if (!file)
+        return error_from(errno != 0 ? errno : EIO);
+    std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad())
+        return error_from(EIO);
+    return content;
+}
+
+Failure HostFileSystem::write_file(const std::string& path, const std::string& content) {
+    const auto file_path = host_path(path);
+    std::error_code error;
+    if (!fs::is_directory(file_path.parent_path(), error))
+        return error_from(ENOENT);
+    if (is_read_only(file_path))
+        return error_from(EACCES);
+    errno = 0;
+    std::ofstream file(file_path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return error_from(errno != 0 ? errno : EACCES);
+    file.write(content.data(), static_cast<std::streamsize>(content.size()));
+    file.close();
+    if (!file)
+        return error_from(errno != 0 ? errno : ENOSPC);
+    return std::nullopt;
+}
+
+Failure HostFileSystem::replace_file(const std::string& replacement, const std::string& target) {
+    const auto target_path = host_path(target);
+    if (is_read_only(target_path))
+        return error_from(EACCES);
+    std::error_code error;
+    fs::rename(host_path(replacement), target_path, error);
+    if (error)
+        return error_from(error);
+    return std::nullopt;
+}
+
+} // namespace morvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/file_system.hpp"
+
+#include <filesystem>
+
+namespace morvane {
+
+// Real files below a root folder. A Windows path "D:\a\b" names root/D/a/b, so tests
+// use the same paths as the program does on Windows. A file without write permission
+// behaves as a read-only file does on Windows, for root too.
+class HostFileSystem : public FileSystem {
+  public:
+    explicit HostFileSystem(std::filesystem::path root);
+
+    std::filesystem::path host_path(const std::string& windows_path) const;
+
+    bool file_exists(const std::string& path) override;
+    Failure delete_file(const std::string& path) override;
+    Failure make_folder(const std::string& path) override;
+    Result<std::string> read_file(const std::string& path) override;
+    Failure write_file(const std::string& path, const std::string& content) override;
+    Failure replace_file(const std::string& replacement, const std::string& target) override;
+
+  private:
+    std::filesystem::path root_;
+};
+
+} // namespace morvane

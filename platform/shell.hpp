@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/platform_error.hpp"
+
+#include <string>
+
+namespace morvane {
+
+enum class SpecialFolder { desktop, all_users_desktop, programs, all_users_programs };
+
+struct Shortcut {
+    std::string file_path;
+    std::string description;
+    int show_command = 1;
+    std::string arguments;
+    std::string target_path;
+    std::string working_directory;
+    std::string icon_location;
+};
+
+class Shell {
+  public:
+    virtual ~Shell() = default;
+    virtual Result<std::string> special_folder(SpecialFolder folder) = 0;
+    // Writes the shortcut file, replacing one at that path.
+    virtual Failure save_shortcut(const Shortcut& shortcut) = 0;
+};
+
+} // namespace morvane

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "platform/message_box.hpp"
+#include "platform/pause.hpp"
+#include "platform/program_location.hpp"
+#include "platform/registry.hpp"
+#include "platform/setup_window_view.hpp"
+#include "platform/shell.hpp"
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace morvane::testing {
+
+class FakeRegistry : public Registry {
+  public:
+    void set(const std::string& key, const std::string& name, RegistryValue value) {
+        values_[{key, name}] = std::move(value);
+    }
+    void set_string(const std::string& key, const std::string& name, const std::string& text) {
+        set(key, name, {RegistryValueType::string, text + '\0'});
+    }
+    void fail_with_exception() { throws_ = true; }
+
+    std::optional<RegistryValue> read_local_machine(const std::string& key,
+                                                    const std::string& name) override {
+        if (throws_)
+            throw std::runtime_error("registry unavailable");
+        const auto found = values_.find({key, name});
+        if (found == values_.end())
+            return std::nullopt;
+        return found->second;
+    }
+
+  private:
+    std::map<std::pair<std::string, std::string>, RegistryValue> values_;
+    bool throws_ = false;
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+};
+
+class RecordingMessageBoxes : public MessageBoxes {
+  public:
+    std::vector<ShownMessage> shown;
+    std::function<void()> on_show;
+
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override {
+        shown.push_back({text, title, icon});
+        if (on_show)
+            on_show();
+    }
+};
+
+class CountingPause : public Pause {
+  public:
+    std::vector<int> pauses;
+    void milliseconds(int count) override { pauses.push_back(count); }
+};
+
+class FixedProgramLocation : public ProgramLocation {
+  public:
+    std::string folder = "D:\\Tools\\Kit";
+    std::string stem = "Morvane_Post_Installation_setup";
+    std::string program_folder() override { return folder; }
+    std::string program_stem() override { return stem; }
+};
+
+// The shell's folders as configured; shortcuts are kept and also stored as small files,
+// so that a later run finds them to delete.
+class FakeShell : public Shell {
+  public:
+    explicit FakeShell(std::function<Failure(const std::string&)> write_marker)
+        : write_marker_(std::move(write_marker)) {}
+
+    std::map<SpecialFolder, std::string> folders;
+    std::vector<Shortcut> saved;
+    std::optional<PlatformError> save_failure;
+
+    Result<std::string> special_folder(SpecialFolder folder) override {
+        const auto found = folders.find(folder);
+        if (found == folders.end())
+            return PlatformError{PlatformError::Kind::other, "The special folder is unknown."};
+        return found->second;
+    }
+
+    Failure save_shortcut(const Shortcut& shortcut) override {
+        if (save_failure)
+            return save_failure;
+        if (auto failure = write_marker_(shortcut.file_path))
+            return failure;
+        saved.push_back(shortcut);
+        return std::nullopt;
+    }
+
+  private:
+    std::function<Failure(const std::string&)> write_marker_;
+};
+
+// The window's controls as plain state, with every status and progress value kept.
+class FakeWindowView : public SetupWindowView {
+  public:
+    std::map<OptionButton, bool> option_enabled{{OptionButton::optSas8, true},
+                                                {OptionButton::optSas9, true},
+                                                {OptionButton::optSas92, true}};
+    OptionButton selected = OptionButton::optSas8;
+    std::map<CommandButton, bool> button_enabled{{CommandButton::cmdInstall, true},
+                                                 {CommandButton::cmdExit, true}};
+    std::vector<std::string> statuses;
+    std::vector<float> progress_values;
+    float progress_value = 0.0f;
+    bool busy = false;
+    bool shown = false;
+    bool unloaded = false;
+    int refreshes = 0;
+
+    std::string status() const { return statuses.empty() ? "Progressing" : statuses.back(); }
+
+    bool is_enabled(OptionButton option) override { return option_enabled[option]; }
+    void set_enabled(OptionButton option, bool enabled) override {
+        option_enabled[option] = enabled;
+    }
+    bool is_selected(OptionButton option) override { return selected == option; }
+    void select(OptionButton option) override { selected = option; }
+    bool is_enabled(CommandButton button) override { return button_enabled[button]; }
+    void set_enabled(CommandButton button, bool enabled) override {
+        button_enabled[button] = enabled;
+    }
+    void set_status(const std::string& text) override { statuses.push_back(text); }
+    float progress() override { return progress_value; }
+    void set_progress(float value) override {
+        progress_value = value;
+        progress_values.push_back(value);
+    }
+    void set_busy_pointer(bool is_busy) override { busy = is_busy; }
+    void refresh() override { ++refreshes; }
+    void show() override { shown = true; }
+    void unload() override { unloaded = true; }
+};
+
+} // namespace morvane::testing

@@ -1,0 +1,81 @@
+#include "tests/doubles/test_machine.hpp"
+
+#include <random>
+#include <stdexcept>
+
+namespace morvane::testing {
+namespace fs = std::filesystem;
+namespace {
+
+fs::path fresh_temporary_folder() {
+    std::random_device random;
+    const auto folder = fs::temp_directory_path() / ("morvane-test-" + std::to_string(random()) +
+                                                     "-" + std::to_string(random()));
+    fs::create_directories(folder);
+    return folder;
+}
+
+} // namespace
+
+TestMachine::TestMachine()
+    : root(fresh_temporary_folder()), files(root),
+      shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
+      platform{registry, files, encoding, shell, location, pause, messages} {
+    shell.folders = {
+        {SpecialFolder::desktop, "C:\\Users\\ana\\Desktop"},
+        {SpecialFolder::all_users_desktop, "C:\\Users\\Public\\Desktop"},
+        {SpecialFolder::programs, "C:\\Users\\ana\\Start Menu\\Programs"},
+        {SpecialFolder::all_users_programs, "C:\\ProgramData\\Start Menu\\Programs"},
+    };
+    for (const auto& [kind, folder] : shell.folders)
+        make_folders(folder);
+}
+
+TestMachine::~TestMachine() {
+    std::error_code ignored;
+    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(root, ignored);
+}
+
+void TestMachine::make_folders(const std::string& windows_path) {
+    fs::create_directories(files.host_path(windows_path));
+}
+
+void TestMachine::write(const std::string& windows_path, const std::string& content) {
+    if (files.write_file(windows_path, content))
+        throw std::runtime_error("cannot write " + windows_path);
+}
+
+std::string TestMachine::read(const std::string& windows_path) {
+    const auto content = files.read_file(windows_path);
+    if (!content.ok())
+        throw std::runtime_error("cannot read " + windows_path);
+    return content.value();
+}
+
+bool TestMachine::exists(const std::string& windows_path) {
+    return fs::exists(files.host_path(windows_path));
+}
+
+void TestMachine::set_read_only(const std::string& windows_path, bool read_only) {
+    fs::permissions(files.host_path(windows_path), fs::perms::owner_write,
+                    read_only ? fs::perm_options::remove : fs::perm_options::add);
+}
+
+void TestMachine::prepare_program_folder(const std::string& folder) {
+    location.folder = folder;
+    make_folders(folder);
+}
+
+InstallationRecord record_with_sas91() {
+    InstallationRecord record;
+    record.sas8_exe = missing_sas_exe;
+    record.sas91_root = "C:\\SAS\\V91";
+    record.sas91_exe = "C:\\SAS\\V91\\sas.exe";
+    record.sas92_exe = missing_sas_exe;
+    record.sas91_user_dir = "C:\\Users\\ana\\sasuser";
+    record.sas91_user_catalog = "C:\\Users\\ana\\sasuser\\cdisc.sas7bcat";
+    return record;
+}
+
+} // namespace morvane::testing

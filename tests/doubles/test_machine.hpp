@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/installation_record.hpp"
+#include "platform/host/host_file_system.hpp"
+#include "platform/host/windows1252_encoding.hpp"
+#include "platform/platform.hpp"
+#include "tests/doubles/fakes.hpp"
+
+#include <filesystem>
+#include <string>
+
+namespace morvane::testing {
+
+// A throwaway machine: real files below a temporary folder, fakes for the rest. The
+// program lies in D:\Tools\Kit, SAS 9.1 in C:\SAS\V91 unless a test says otherwise.
+class TestMachine {
+  public:
+    TestMachine();
+    ~TestMachine();
+    TestMachine(const TestMachine&) = delete;
+    TestMachine& operator=(const TestMachine&) = delete;
+
+    // Makes a folder and every missing parent.
+    void make_folders(const std::string& windows_path);
+    void write(const std::string& windows_path, const std::string& content);
+    std::string read(const std::string& windows_path);
+    bool exists(const std::string& windows_path);
+    void set_read_only(const std::string& windows_path, bool read_only);
+    // The program folder with its macro folder, and the Start-menu folders.
+    void prepare_program_folder(const std::string& folder = "D:\\Tools\\Kit");
+
+    std::filesystem::path root;
+    HostFileSystem files;
+    Windows1252Encoding encoding;
+    FakeRegistry registry;
+    FakeShell shell;
+    FixedProgramLocation location;
+    CountingPause pause;
+    RecordingMessageBoxes messages;
+    Platform platform;
+};
+
+InstallationRecord record_with_sas91();
+
+} // namespace morvane::testing

@@ -1,0 +1,132 @@
+#include "integration/shortcuts.hpp"
+#include "tests/doubles/test_machine.hpp"
+
+#include <gtest/gtest.h>
+
+namespace morvane::testing {
+namespace {
+
+InstallationRecord three_versions(const std::string& all_users) {
+    InstallationRecord record;
+    record.sas8_root = "C:\\SAS\\V8";
+    record.sas8_exe = "C:\\SAS\\V8\\sas.exe";
+    record.sas91_root = "C:\\Program Files\\SAS\\V91";
+    record.sas91_exe = "C:\\Program Files\\SAS\\V91\\sas.exe";
+    record.sas92_root = "C:\\SAS\\V92";
+    record.sas92_exe = "C:\\SAS\\V92\\sas.exe";
+    record.all_users = all_users;
+    return record;
+}
+
+class Shortcuts : public ::testing::Test {
+  protected:
+    Shortcuts() { machine.prepare_program_folder("D:\\Tools\\My Kit"); }
+    bool create(const std::string& version, const InstallationRecord& record) {
+        return create_shortcuts(version, record,
+                                {machine.shell, machine.files, writer, machine.location.stem});
+    }
+
+    TestMachine machine;
+    SasFileWriter writer{machine.files, machine.encoding, machine.messages, "D:\\Tools\\My Kit"};
+};
+
+struct VersionCase {
+    std::string version;
+    std::string target;
+    std::string working_folder;
+    std::string arguments;
+};
+
+class ShortcutsForVersion : public Shortcuts, public ::testing::WithParamInterface<VersionCase> {};
+
+TEST_P(ShortcutsForVersion, BothCarryTheVersionsCommandLine) {
+    machine.make_folders("C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE");
+    ASSERT_TRUE(create(GetParam().version, three_versions("")));
+    ASSERT_EQ(machine.shell.saved.size(), 2u);
+    EXPECT_EQ(machine.shell.saved[0].file_path, "C:\\Users\\ana\\Desktop\\Morvane.lnk");
+    EXPECT_EQ(machine.shell.saved[1].file_path,
+              "C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE\\Morvane.lnk");
+    for (const auto& shortcut : machine.shell.saved) {
+        EXPECT_EQ(shortcut.description, "Morvane");
+        EXPECT_EQ(shortcut.show_command, 3);
+        EXPECT_EQ(shortcut.arguments, GetParam().arguments);
+        EXPECT_EQ(shortcut.target_path, GetParam().target);
+        EXPECT_EQ(shortcut.working_directory, GetParam().working_folder);
+        EXPECT_EQ(shortcut.icon_location, "D:\\Tools\\My Kit\\Morvane_Post_Installation_setup.icx");
+    }
+    EXPECT_TRUE(machine.messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, ShortcutsForVersion,
+    ::testing::Values(
+        VersionCase{
+            "sas8", "C:\\SAS\\V8\\sas.exe", "C:\\SAS\\V8",
+            " -CONFIG \"C:\\SAS\\V8\\SASV8.CFG\" -CONFIG \"D:\\Tools\\My Kit\\morvane.cfg\""},
+        VersionCase{"sas9", "C:\\Program Files\\SAS\\V91\\sas.exe", "C:\\Program Files\\SAS\\V91",
+                    " -CONFIG \"C:\\Program Files\\SAS\\V91\\SASV9.CFG\" -CONFIG \"D:\\Tools\\My "
+                    "Kit\\morvane.cfg\""},
+        VersionCase{
+            "sas92", "C:\\SAS\\V92\\sas.exe", "C:\\SAS\\V92",
+            " -CONFIG \"C:\\SAS\\V92\\SASV9.CFG\" -CONFIG \"D:\\Tools\\My Kit\\morvane.cfg\""}));
+
+struct AllUsersCase {
+    std::string all_users;
+    bool for_all_users;
+};
+
+class ShortcutFolders : public Shortcuts, public ::testing::WithParamInterface<AllUsersCase> {};
+
+TEST_P(ShortcutFolders, OnlyExactlyOneMeansAllUsers) {
+    machine.make_folders("C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE");
+    ASSERT_TRUE(create("sas9", three_versions(GetParam().all_users)));
+    ASSERT_EQ(machine.shell.saved.size(), 2u);
+    if (GetParam().for_all_users) {
+        EXPECT_EQ(machine.shell.saved[0].file_path, "C:\\Users\\Public\\Desktop\\Morvane.lnk");
+        EXPECT_EQ(machine.shell.saved[1].file_path,
+                  "C:\\ProgramData\\Start Menu\\Programs\\Talmora\\MORVANE\\Morvane.lnk");
+    } else {
+        EXPECT_EQ(machine.shell.saved[0].file_path, "C:\\Users\\ana\\Desktop\\Morvane.lnk");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllUsersValues, ShortcutFolders,
+                         ::testing::Values(AllUsersCase{"1", true}, AllUsersCase{"", false},
+                                           AllUsersCase{"2", false}, AllUsersCase{" 1", false},
+                                           AllUsersCase{"1 ", false}));
+
+TEST_F(Shortcuts, EarlierShortcutsAreReplacedAndMissingOnesPassedOver) {
+    machine.make_folders("C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE");
+    ASSERT_TRUE(create("sas8", three_versions(""))) << "first installation: nothing to delete";
+    ASSERT_TRUE(create("sas92", three_versions("")));
+    ASSERT_EQ(machine.shell.saved.size(), 4u);
+    EXPECT_EQ(machine.shell.saved[3].target_path, "C:\\SAS\\V92\\sas.exe");
+    EXPECT_TRUE(machine.messages.shown.empty());
+}
+
+TEST_F(Shortcuts, StartMenuFolderIsMissingForTheCurrentUser) {
+    EXPECT_FALSE(create("sas9", three_versions("")));
+    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    EXPECT_EQ(machine.messages.shown[0].title, "Error!");
+    ASSERT_EQ(machine.shell.saved.size(), 1u) << "the desktop shortcut stays";
+    EXPECT_TRUE(machine.exists("C:\\Users\\ana\\Desktop\\Morvane.lnk"));
+}
+
+TEST_F(Shortcuts, UndeletableEarlierShortcutFailsTheStep) {
+    machine.write("C:\\Users\\ana\\Desktop\\Morvane.lnk", "old");
+    machine.set_read_only("C:\\Users\\ana\\Desktop\\Morvane.lnk", true);
+    EXPECT_FALSE(create("sas9", three_versions("")));
+    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    EXPECT_EQ(machine.messages.shown[0].text, "Permission denied");
+    EXPECT_TRUE(machine.shell.saved.empty());
+}
+
+TEST_F(Shortcuts, FailedSaveIsReportedWithThePlatformsWords) {
+    machine.shell.save_failure = PlatformError{PlatformError::Kind::other, "Access denied."};
+    EXPECT_FALSE(create("sas9", three_versions("1")));
+    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    EXPECT_EQ(machine.messages.shown[0].text, "Access denied.");
+}
+
+} // namespace
+} // namespace morvane::testing

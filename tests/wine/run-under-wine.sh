@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs a cross-built Windows program under Wine in the build's own prefix. Output goes
+# through files, so that Wine's long-lived helper processes never hold the caller's pipes.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX=${MORVANE_WINEPREFIX:-${TMPDIR:-/tmp}/morvane-wine-tests-$(id -u)}
+"$here/prepare-prefix.sh" "$WINEPREFIX" >/dev/null 2>&1 </dev/null || {
+    echo "cannot prepare the Wine prefix $WINEPREFIX" >&2
+    exit 1
+}
+out=$(mktemp) err=$(mktemp)
+wine "$@" >"$out" 2>"$err" </dev/null
+status=$?
+cat "$out"
+cat "$err" >&2
+rm -f "$out" "$err"
+exit $status
