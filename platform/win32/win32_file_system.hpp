@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/file_system.hpp"
+
+namespace morvane::win32 {
+
+class Win32FileSystem : public FileSystem {
+  public:
+    bool file_exists(const std::string& path) override;
+    Failure delete_file(const std::string& path) override;
+    Failure make_folder(const std::string& path) override;
+    Result<std::string> read_file(const std::string& path) override;
+    Failure write_file(const std::string& path, const std::string& content) override;
+    Failure replace_file(const std::string& replacement, const std::string& target) override;
+};
+
+} // namespace morvane::win32

@@ -1,0 +1,276 @@
+#include "platform/win32/win32_setup_window.hpp"
+
+#include "app/frmMain.hpp"
+#include "platform/win32/wide_text.hpp"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+namespace morvane::win32 {
+namespace {
+
+constexpr wchar_t window_class_name[] = L"MorvaneSetupWindow";
+constexpr int twips_per_inch = 1440;
+constexpr int client_width_twips = 5445;
+constexpr int client_height_twips = 3315;
+constexpr int icon_resource = 1;
+
+enum ControlId {
+    id_opt_sas8 = 101,
+    id_opt_sas9,
+    id_opt_sas92,
+    id_cmd_install = 201,
+    id_cmd_exit,
+    id_frame = 300,
+    id_label = 400,
+    id_progress,
+};
+
+// Left, top, width, height in twips, relative to the window's client area.
+RECT at(int left, int top, int width, int height) { return {left, top, width, height}; }
+RECT inside(RECT frame, RECT child) {
+    return {frame.left + child.left, frame.top + child.top, child.right, child.bottom};
+}
+
+const RECT frame1 = at(240, 240, 3375, 1695);
+const RECT frame2 = at(3720, 240, 1455, 1215);
+const RECT frame3 = at(240, 2040, 4935, 1095);
+
+} // namespace
+
+Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = window_procedure;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(icon_resource));
+    window_class.hIconSm = window_class.hIcon;
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = window_class_name;
+    RegisterClassExW(&window_class);
+
+    HDC screen = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT size{0, 0, MulDiv(client_width_twips, dpi_, twips_per_inch),
+              MulDiv(client_height_twips, dpi_, twips_per_inch)};
+    AdjustWindowRectEx(&size, style, FALSE, 0);
+    window_ = CreateWindowExW(0, window_class_name, L"Morvane Post Installation setup", style,
+                              CW_USEDEFAULT, CW_USEDEFAULT, size.right - size.left,
+                              size.bottom - size.top, nullptr, nullptr, instance, this);
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    create_controls(instance);
+}
+
+Win32SetupWindow::~Win32SetupWindow() {
+    if (IsWindow(window_))
+        DestroyWindow(window_);
+    DeleteObject(font_);
+}
+
+HWND Win32SetupWindow::add_control(HINSTANCE instance, const wchar_t* window_class,
+                                   const wchar_t* caption, DWORD style, int id, RECT twips) {
+    const auto px = [this](LONG value) { return MulDiv(value, dpi_, twips_per_inch); };
+    HWND control =
+        CreateWindowExW(0, window_class, caption, WS_CHILD | WS_VISIBLE | style, px(twips.left),
+                        px(twips.top), px(twips.right), px(twips.bottom), window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return control;
+}
+
+void Win32SetupWindow::create_controls(HINSTANCE instance) {
+    // Created in tab order; the three option buttons are one group whatever their place,
+    // so their checks are kept by select() rather than by the auto radio style.
+    add_control(instance, L"BUTTON", L"SAS version", BS_GROUPBOX, id_frame, frame1);
+    options_[0] = add_control(instance, L"BUTTON", L"SAS System version 8",
+                              BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, id_opt_sas8,
+                              inside(frame1, at(120, 240, 2055, 375)));
+    options_[1] = add_control(instance, L"BUTTON", L"SAS System version 9.1",
+                              BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, id_opt_sas9,
+                              inside(frame1, at(120, 720, 2055, 375)));
+    install_ = add_control(instance, L"BUTTON", L"Install", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                           id_cmd_install, inside(frame2, at(120, 240, 1215, 375)));
+    exit_ = add_control(instance, L"BUTTON", L"Exit", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                        id_cmd_exit, inside(frame2, at(120, 720, 1215, 375)));
+    add_control(instance, L"BUTTON", L"", BS_GROUPBOX, id_frame + 1, frame2);
+    add_control(instance, L"BUTTON", L"", BS_GROUPBOX, id_frame + 2, frame3);
+    progress_bar_ = add_control(instance, PROGRESS_CLASSW, L"", 0, id_progress,
+                                inside(frame3, at(240, 600, 4455, 255)));
+    SendMessageW(progress_bar_, PBM_SETRANGE32, 0, 100);
+    status_ = add_control(instance, L"STATIC", L"Progressing", SS_LEFT, id_label,
+                          inside(frame3, at(240, 240, 4455, 255)));
+    options_[2] = add_control(instance, L"BUTTON", L"SAS System version 9.2",
+                              BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, id_opt_sas92,
+                              inside(frame1, at(120, 1200, 2055, 375)));
+    // Group boxes drawn after the controls inside them would hide them.
+    for (int frame = 0; frame < 3; ++frame)
+        SetWindowPos(GetDlgItem(window_, id_frame + frame), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    select(OptionButton::optSas8);
+}
+
+HWND Win32SetupWindow::control(OptionButton option) const {
+    return options_[static_cast<int>(option)];
+}
+
+HWND Win32SetupWindow::control(CommandButton button) const {
+    return button == CommandButton::cmdInstall ? install_ : exit_;
+}
+
+bool Win32SetupWindow::is_enabled(OptionButton option) { return IsWindowEnabled(control(option)); }
+
+void Win32SetupWindow::set_enabled(OptionButton option, bool enabled) {
+    EnableWindow(control(option), enabled);
+}
+
+bool Win32SetupWindow::is_selected(OptionButton option) {
+    return SendMessageW(control(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32SetupWindow::select(OptionButton option) {
+    for (HWND button : options_)
+        SendMessageW(button, BM_SETCHECK, button == control(option) ? BST_CHECKED : BST_UNCHECKED,
+                     0);
+}
+
+bool Win32SetupWindow::is_enabled(CommandButton button) { return IsWindowEnabled(control(button)); }
+
+void Win32SetupWindow::set_enabled(CommandButton button, bool enabled) {
+    EnableWindow(control(button), enabled);
+}
+
+void Win32SetupWindow::set_status(const std::string& text) {
+    SetWindowTextW(status_, widen(text).c_str());
+}
+
+void Win32SetupWindow::set_progress(float value) {
+    progress_ = value;
+    SendMessageW(progress_bar_, PBM_SETPOS, static_cast<WPARAM>(std::lround(value)), 0);
+}
+
+void Win32SetupWindow::set_busy_pointer(bool busy) {
+    busy_ = busy;
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void Win32SetupWindow::refresh() {
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void Win32SetupWindow::show() {
+    RECT window_rect;
+    GetWindowRect(window_, &window_rect);
+    const int width = window_rect.right - window_rect.left;
+    const int height = window_rect.bottom - window_rect.top;
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+    SetForegroundWindow(window_);
+    SetFocus(IsWindowEnabled(install_) ? install_ : exit_);
+}
+
+void Win32SetupWindow::unload() {
+    if (IsWindow(window_))
+        DestroyWindow(window_);
+}
+
+template <class Action> void Win32SetupWindow::run_blocking(Action action) {
+    action();
+    MSG queued;
+    while (PeekMessageW(&queued, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageW(&queued, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+}
+
+void Win32SetupWindow::on_command(int id) {
+    if (form_ == nullptr)
+        return;
+    switch (id) {
+    case id_opt_sas8:
+    case id_opt_sas9:
+    case id_opt_sas92:
+        select(static_cast<OptionButton>(id - id_opt_sas8));
+        break;
+    case id_cmd_install:
+        run_blocking([this] { form_->cmdInstall_Click(); });
+        break;
+    case id_cmd_exit:
+        form_->cmdExit_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+int Win32SetupWindow::run_message_loop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        const bool ours = IsWindow(window_) &&
+                          (message.hwnd == window_ || IsChild(window_, message.hwnd));
+        // Enter and Escape reach the form before any control, wherever the focus is.
+        if (ours && form_ != nullptr && message.message == WM_KEYDOWN &&
+            (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+            const int shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
+                              (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                              (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+            const int key = static_cast<int>(message.wParam);
+            run_blocking([this, key, shift] { form_->Form_KeyDown(key, shift); });
+            continue;
+        }
+        if (ours && IsDialogMessageW(window_, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK Win32SetupWindow::window_procedure(HWND window, UINT message, WPARAM w,
+                                                    LPARAM l) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Win32SetupWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32SetupWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->handle(message, w, l) : DefWindowProcW(window, message, w, l);
+}
+
+LRESULT Win32SetupWindow::handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(w) == BN_CLICKED)
+            on_command(LOWORD(w));
+        return 0;
+    case WM_SETCURSOR:
+        if (busy_) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE:
+        // The close box acts as Exit, and like Exit not while installing.
+        if (form_ == nullptr || !form_->installing())
+            unload();
+        return 0;
+    case WM_DESTROY:
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, w, l);
+}
+
+} // namespace morvane::win32
