@@ -28,7 +28,9 @@ enum ControlId {
 };
 
 // Left, top, width, height in twips, relative to the window's client area.
-RECT at(int left, int top, int width, int height) { return {left, top, width, height}; }
+RECT at(int left, int top, int width, int height) {
+    return {left, top, width, height};
+}
 RECT inside(RECT frame, RECT child) {
     return {frame.left + child.left, frame.top + child.top, child.right, child.bottom};
 }
@@ -55,7 +57,7 @@ Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) {
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
 
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT size{0, 0, MulDiv(client_width_twips, dpi_, twips_per_inch),
               MulDiv(client_height_twips, dpi_, twips_per_inch)};
     AdjustWindowRectEx(&size, style, FALSE, 0);
@@ -97,8 +99,9 @@ void Win32SetupWindow::create_controls(HINSTANCE instance) {
     options_[1] = add_control(instance, L"BUTTON", L"SAS System version 9.1",
                               BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, id_opt_sas9,
                               inside(frame1, at(120, 720, 2055, 375)));
-    install_ = add_control(instance, L"BUTTON", L"Install", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                           id_cmd_install, inside(frame2, at(120, 240, 1215, 375)));
+    install_ =
+        add_control(instance, L"BUTTON", L"Install", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                    id_cmd_install, inside(frame2, at(120, 240, 1215, 375)));
     exit_ = add_control(instance, L"BUTTON", L"Exit", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
                         id_cmd_exit, inside(frame2, at(120, 720, 1215, 375)));
     add_control(instance, L"BUTTON", L"", BS_GROUPBOX, id_frame + 1, frame2);
@@ -126,7 +129,9 @@ HWND Win32SetupWindow::control(CommandButton button) const {
     return button == CommandButton::cmdInstall ? install_ : exit_;
 }
 
-bool Win32SetupWindow::is_enabled(OptionButton option) { return IsWindowEnabled(control(option)); }
+bool Win32SetupWindow::is_enabled(OptionButton option) {
+    return IsWindowEnabled(control(option));
+}
 
 void Win32SetupWindow::set_enabled(OptionButton option, bool enabled) {
     EnableWindow(control(option), enabled);
@@ -142,7 +147,9 @@ void Win32SetupWindow::select(OptionButton option) {
                      0);
 }
 
-bool Win32SetupWindow::is_enabled(CommandButton button) { return IsWindowEnabled(control(button)); }
+bool Win32SetupWindow::is_enabled(CommandButton button) {
+    return IsWindowEnabled(control(button));
+}
 
 void Win32SetupWindow::set_enabled(CommandButton button, bool enabled) {
     EnableWindow(control(button), enabled);
@@ -189,6 +196,11 @@ template <class Action> void Win32SetupWindow::run_blocking(Action action) {
     MSG queued;
     while (PeekMessageW(&queued, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
            PeekMessageW(&queued, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        // WM_QUIT comes whatever the filter; it must still end the message loop.
+        if (queued.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(queued.wParam));
+            break;
+        }
     }
 }
 
@@ -215,8 +227,8 @@ void Win32SetupWindow::on_command(int id) {
 int Win32SetupWindow::run_message_loop() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        const bool ours = IsWindow(window_) &&
-                          (message.hwnd == window_ || IsChild(window_, message.hwnd));
+        const bool ours =
+            IsWindow(window_) && (message.hwnd == window_ || IsChild(window_, message.hwnd));
         // Enter and Escape reach the form before any control, wherever the focus is.
         if (ours && form_ != nullptr && message.message == WM_KEYDOWN &&
             (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
@@ -235,10 +247,10 @@ int Win32SetupWindow::run_message_loop() {
     return static_cast<int>(message.wParam);
 }
 
-LRESULT CALLBACK Win32SetupWindow::window_procedure(HWND window, UINT message, WPARAM w,
-                                                    LPARAM l) {
+LRESULT CALLBACK Win32SetupWindow::window_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<Win32SetupWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        auto* self =
+            static_cast<Win32SetupWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -258,10 +270,17 @@ LRESULT Win32SetupWindow::handle(UINT message, WPARAM w, LPARAM l) {
             return TRUE;
         }
         break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        // Labels, frames and option buttons on the window's own face colour.
+        SetBkMode(reinterpret_cast<HDC>(w), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_CLOSE:
         // The close box acts as Exit, and like Exit not while installing.
-        if (form_ == nullptr || !form_->installing())
+        if (form_ == nullptr)
             unload();
+        else if (!form_->installing())
+            form_->cmdExit_Click();
         return 0;
     case WM_DESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);

@@ -1,0 +1,225 @@
+#include "platform/win32/wide_text.hpp"
+#include "platform/win32/win32_file_system.hpp"
+#include "platform/win32/win32_registry.hpp"
+#include "platform/win32/win32_services.hpp"
+
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace morvane::win32 {
+namespace {
+
+const std::wstring test_key = L"SOFTWARE\\MorvaneSetupTests";
+
+class RegistryValues : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, test_key.c_str(), view, 0);
+    }
+    static void put(REGSAM view, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, test_key.c_str(), 0, nullptr, 0,
+                                  KEY_SET_VALUE | view, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    Win32Registry registry;
+};
+
+TEST_F(RegistryValues, StringsAndOtherTypesAsStored) {
+    const wchar_t with_nul[] = L"C:\\SAS\\V91";
+    put(KEY_WOW64_64KEY, L"WithNul", REG_SZ, with_nul, sizeof with_nul);
+    // Stored without its terminator: the byte after the data must not be 0 (or the
+    // registry keeps a NUL anyway).
+    const wchar_t without_nul[] = L"C:\\SASX";
+    put(KEY_WOW64_64KEY, L"WithoutNul", REG_SZ, without_nul, 6 * sizeof(wchar_t));
+    const wchar_t expandable[] = L"%ProgramFiles%\\SAS";
+    put(KEY_WOW64_64KEY, L"Expandable", REG_EXPAND_SZ, expandable, sizeof expandable);
+    const DWORD number = 1;
+    put(KEY_WOW64_64KEY, L"Number", REG_DWORD, &number, sizeof number);
+
+    const auto key = narrow(test_key);
+    const auto string_with_nul = registry.read_local_machine(key, "WithNul");
+    ASSERT_TRUE(string_with_nul);
+    EXPECT_EQ(string_with_nul->type, RegistryValueType::string);
+    EXPECT_EQ(string_with_nul->text, std::string("C:\\SAS\\V91\0", 11));
+    const auto string_without_nul = registry.read_local_machine(key, "WithoutNul");
+    ASSERT_TRUE(string_without_nul);
+    EXPECT_EQ(string_without_nul->text, "C:\\SAS");
+    EXPECT_EQ(registry.read_local_machine(key, "Expandable")->type,
+              RegistryValueType::expandable_string);
+    EXPECT_EQ(registry.read_local_machine(key, "Number")->type, RegistryValueType::dword);
+    EXPECT_FALSE(registry.read_local_machine(key, "Missing"));
+    EXPECT_FALSE(registry.read_local_machine(key + "\\Missing", "WithNul"));
+}
+
+TEST_F(RegistryValues, ValueInTheOtherViewIsFound) {
+    const wchar_t root[] = L"C:\\Program Files (x86)\\SAS";
+    put(KEY_WOW64_32KEY, L"DefaultRoot", REG_SZ, root, sizeof root);
+    const auto value = registry.read_local_machine(narrow(test_key), "DefaultRoot");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->text, std::string("C:\\Program Files (x86)\\SAS\0", 27));
+}
+
+class Files : public ::testing::Test {
+  protected:
+    Files() {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        static int fixtures = 0;
+        folder = narrow(temp) + "morvane-files-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++fixtures) + "-\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD";
+        EXPECT_FALSE(files.make_folder(folder));
+    }
+    ~Files() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(long_path(folder)), ignored);
+    }
+    Win32FileSystem files;
+    std::string folder;
+};
+
+TEST_F(Files, WriteReadReplaceAndDeleteInAUnicodeFolder) {
+    const auto file = folder + "\\SASV9.CFG";
+    EXPECT_FALSE(files.file_exists(file));
+    ASSERT_FALSE(files.write_file(file, std::string("a\r\nb\0c", 6)));
+    EXPECT_TRUE(files.file_exists(file));
+    EXPECT_EQ(files.read_file(file).value(), std::string("a\r\nb\0c", 6));
+    ASSERT_FALSE(files.write_file(file + ".new", "new"));
+    ASSERT_FALSE(files.replace_file(file + ".new", file));
+    EXPECT_EQ(files.read_file(file).value(), "new");
+    EXPECT_FALSE(files.file_exists(file + ".new"));
+    EXPECT_FALSE(files.delete_file(file));
+    const auto missing = files.delete_file(file);
+    ASSERT_TRUE(missing);
+    EXPECT_TRUE(missing->is_not_found());
+    EXPECT_FALSE(missing->description.empty());
+}
+
+TEST_F(Files, FolderIsMadeOneLevelAtATime) {
+    EXPECT_TRUE(files.make_folder(folder + "\\a\\b"));
+    EXPECT_FALSE(files.make_folder(folder + "\\a"));
+    EXPECT_TRUE(files.make_folder(folder + "\\a")) << "an existing folder is a failure";
+    EXPECT_FALSE(files.make_folder(folder + "\\a\\b"));
+}
+
+TEST_F(Files, ReadOnlyTargetIsNotReplaced) {
+    const auto file = folder + "\\SASV9.CFG";
+    ASSERT_FALSE(files.write_file(file, "old"));
+    ASSERT_FALSE(files.write_file(file + ".new", "new"));
+    SetFileAttributesW(long_path(file).c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto failure = files.replace_file(file + ".new", file);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->description, windows_error(ERROR_ACCESS_DENIED).description);
+    EXPECT_EQ(files.read_file(file).value(), "old");
+    SetFileAttributesW(long_path(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(Files, PathsLongerThanMaxPathWork) {
+    std::string deep = folder;
+    while (deep.size() < 300) {
+        deep += "\\a-rather-long-folder-name";
+        ASSERT_FALSE(files.make_folder(deep)) << deep;
+    }
+    ASSERT_FALSE(files.write_file(deep + "\\autoexec.sas", "x"));
+    EXPECT_EQ(files.read_file(deep + "\\autoexec.sas").value(), "x");
+}
+
+TEST_F(Files, MissingFileIsReportedInTheSystemsWords) {
+    const auto content = files.read_file(folder + "\\nothing.cfg");
+    ASSERT_FALSE(content.ok());
+    EXPECT_EQ(content.error().description, windows_error(ERROR_FILE_NOT_FOUND).description);
+    EXPECT_FALSE(files.read_file("").ok());
+}
+
+TEST(CodePage, ConvertsExactlyOrSaysWhichCharacterIsMissing) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the checks below are for code page 1252";
+    AnsiCodePage encoding;
+    EXPECT_EQ(encoding
+                  .to_ansi("C:\\Donn\xC3\xA9"
+                           "es")
+                  .value(),
+              "C:\\Donn\xE9"
+              "es");
+    const auto failure = encoding.to_ansi("C:\\\xC5\x81ukasz");
+    ASSERT_FALSE(failure.ok());
+    EXPECT_NE(failure.error().description.find("U+0141"), std::string::npos);
+    EXPECT_NE(failure.error().description.find("1252"), std::string::npos);
+}
+
+TEST(ProgramLocation, FolderAndStemOfTheRunningProgram) {
+    Win32ProgramLocation location;
+    EXPECT_EQ(location.program_stem(), "win32_platform_tests");
+    EXPECT_NE(location.program_folder().back(), '\\');
+    EXPECT_TRUE(Win32FileSystem().file_exists(location.program_folder() + "\\" +
+                                              location.program_stem() + ".exe"));
+}
+
+class ShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    void TearDown() override { CoUninitialize(); }
+    Win32Shell shell;
+};
+
+TEST_F(ShellTest, SpecialFoldersExist) {
+    for (const auto folder : {SpecialFolder::desktop, SpecialFolder::all_users_desktop,
+                              SpecialFolder::programs, SpecialFolder::all_users_programs}) {
+        const auto path = shell.special_folder(folder);
+        ASSERT_TRUE(path.ok());
+        const DWORD attributes = GetFileAttributesW(widen(path.value()).c_str());
+        EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << path.value();
+    }
+}
+
+TEST_F(ShellTest, ShortcutCarriesEveryMember) {
+    const auto desktop = shell.special_folder(SpecialFolder::desktop).value();
+    Shortcut shortcut;
+    shortcut.file_path = desktop + "\\MorvaneTest.lnk";
+    shortcut.description = "Morvane";
+    shortcut.show_command = 3;
+    shortcut.arguments = " -CONFIG \"C:\\SAS\\V91\\SASV9.CFG\" -CONFIG \"D:\\Kit\\morvane.cfg\"";
+    shortcut.target_path = "C:\\SAS\\V91\\sas.exe";
+    shortcut.working_directory = "C:\\SAS\\V91";
+    shortcut.icon_location = "D:\\Kit\\Morvane_Post_Installation_setup.icx";
+    ASSERT_FALSE(shell.save_shortcut(shortcut));
+
+    std::ifstream file(widen(shortcut.file_path).c_str(), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_GE(bytes.size(), 0x40u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0x3C]), 3) << "show command: maximized";
+
+    IShellLinkW* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkW, reinterpret_cast<void**>(&link))));
+    IPersistFile* persist = nullptr;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
+    ASSERT_TRUE(SUCCEEDED(persist->Load(widen(shortcut.file_path).c_str(), STGM_READ)));
+    wchar_t text[1024];
+    link->GetArguments(text, 1024);
+    EXPECT_EQ(narrow(text), shortcut.arguments);
+    link->GetWorkingDirectory(text, 1024);
+    EXPECT_EQ(narrow(text), shortcut.working_directory);
+    link->GetDescription(text, 1024);
+    EXPECT_EQ(narrow(text), shortcut.description);
+    int icon = -1;
+    link->GetIconLocation(text, 1024, &icon);
+    EXPECT_EQ(narrow(text), shortcut.icon_location);
+    EXPECT_EQ(icon, 0);
+    persist->Release();
+    link->Release();
+    DeleteFileW(widen(shortcut.file_path).c_str());
+}
+
+} // namespace
+} // namespace morvane::win32

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Runs the real setup program under Wine and Xvfb as a user would: the window appears,
+# Enter installs, the notice closes the program. Then checks everything it wrote. A second
+# scenario makes the SAS configuration read-only and checks the error path.
+# Usage: dialog_end_to_end_test.sh SETUP_EXE ARTEFACT_DIR
+set -u
+exe=$(realpath "$1")
+artefacts=$(realpath -m "$2")
+mkdir -p "$artefacts"
+source "$(dirname "$0")/wine_session.sh"
+failures=0
+check() { # description, command...
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+
+start_display || exit 1
+
+echo "== Installing for SAS 9.1 with Enter"
+new_prefix
+seed_sas91
+install_product "$exe"
+original_config=$(cat "$drive_c/SAS/V91/nls/en/SASV9.CFG")
+(cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe >/dev/null 2>&1; echo $? >"$WINEPREFIX/exit-code") &
+window=$(wait_window "Morvane Post Installation setup")
+check "the setup window appears" test -n "$window"
+sleep 0.5
+import -window root "$artefacts/setup-window.png"
+press "$window" Return stays
+notice=$(wait_window Notice)
+check "the Notice box appears" test -n "$notice"
+import -window root "$artefacts/notice.png"
+press "$notice" Return
+for _ in $(seq 300); do [ -f "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
+check "the program ends with exit code 0" test "$(cat "$WINEPREFIX/exit-code" 2>/dev/null)" = 0
+
+saspgm="$product_dir/saspgm"
+check "seventeen files in saspgm" test "$(ls "$saspgm" | wc -l)" = 17
+check "difftest.sas has its size" test "$(stat -c %s "$saspgm/difftest.sas")" = $((62116 + ${#product_dir} - ${#drive_c} + 2))
+check "autoexec.sas names the product folder" grep -q "^libname pgmlib    'C:\\\\Program Files\\\\Morvane Kit\\\\saspgm';" "$saspgm/autoexec.sas"
+expected_cfg=$(printf "%s\r\n" "-awstitle 'KVR - Morvane'" "-autoexec 'C:\\Program Files\\Morvane Kit\\saspgm\\autoexec.sas'" "-splashloc  'C:\\Program Files\\Morvane Kit\\splsh.bmp'" "-initcmd 'af cat = pgmlib.morvlib.morvane_app.frame'")
+check "morvane.cfg holds its four lines" test "$(cat "$product_dir/morvane.cfg")" = "$expected_cfg"
+check "the stale catalog is gone" test ! -e "$drive_c/sasuser/cdisc.sas7bcat"
+expected_config=$(printf -- '-SET SASAUTOS (\r\n                "C:\\Program Files\\Morvane Kit\\saspgm"\r\n        "!SASROOT\\core\\sasmacro"\r\n        "!SASROOT\\base\\sasmacro"\r\n        )\r\n\r\n')
+check "SASAUTOS starts with the macro folder" test "$(cat "$drive_c/SAS/V91/nls/en/SASV9.CFG")" = "$expected_config"
+check "no temporary file beside the SAS configuration" test "$(ls "$drive_c/SAS/V91/nls/en")" = SASV9.CFG
+for link in "${user_dir}Desktop/Morvane.lnk" "${user_dir}AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Talmora/MORVANE/Morvane.lnk"; do
+    info=$(lnkinfo "$link" 2>&1)
+    echo "$info" >"$artefacts/$(basename "$(dirname "$link")").lnkinfo.txt"
+    check "$link: arguments" grep -qF "Command line arguments$(printf '\t\t'):  -CONFIG \"C:\\SAS\\V91\\SASV9.CFG\" -CONFIG \"C:\\Program Files\\Morvane Kit\\morvane.cfg\"" <<<"$info"
+    check "$link: target" grep -qF 'Local path			: C:\SAS\V91\sas.exe' <<<"$info"
+    check "$link: working folder" grep -qF 'Working directory		: C:\SAS\V91' <<<"$info"
+    check "$link: icon" grep -qF 'Icon location			: C:\Program Files\Morvane Kit\Morvane_Post_Installation_setup.icx' <<<"$info"
+    check "$link: description" grep -qF 'Description			: Morvane' <<<"$info"
+    check "$link: opens maximized" test "$(od -An -tu1 -j60 -N1 "$link" | tr -d ' ')" = 3
+done
+end_scenario
+
+echo "== A read-only SAS configuration fails the step and leaves the window usable"
+new_prefix
+seed_sas91
+install_product "$exe"
+config="$drive_c/SAS/V91/nls/en/SASV9.CFG"
+before=$(md5sum <"$config")
+chattr +i "$config"
+(cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe >/dev/null 2>&1; echo $? >"$WINEPREFIX/exit-code") &
+window=$(wait_window "Morvane Post Installation setup")
+press "$window" Return stays
+error=$(wait_window "Error!")
+check "the Error! box appears" test -n "$error"
+import -window root "$artefacts/error.png"
+press "$error" Return
+sleep 1
+import -window root "$artefacts/after-error.png"
+check "the window stays open" test -n "$(xdotool search --onlyvisible --name '^Morvane Post Installation setup$')"
+check "the SAS configuration is untouched" test "$(md5sum <"$config")" = "$before"
+check "no temporary file is left" test "$(ls "$(dirname "$config")")" = SASV9.CFG
+chattr -i "$config"
+press "$window" Return stays
+notice=$(wait_window Notice)
+check "Install works again once the fault is gone" test -n "$notice"
+press "$notice" Return
+for _ in $(seq 300); do [ -f "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
+check "the program then ends with exit code 0" test "$(cat "$WINEPREFIX/exit-code" 2>/dev/null)" = 0
+check "SASAUTOS now starts with the macro folder" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$config"
+
+[ "$failures" -eq 0 ] && echo "dialog end-to-end: all checks passed" || echo "dialog end-to-end: $failures checks failed"
+exit $((failures > 0))

@@ -1,0 +1,97 @@
+# Shared by the scripts that run the setup program in a throwaway Wine prefix under
+# Xvfb. Source it; it defines the helpers below and cleans up on exit.
+set -u
+wine_session_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+xvfb_pid=""
+
+# Stops the scenario's Wine and removes its prefix.
+end_scenario() {
+    if [ -n "${WINEPREFIX:-}" ] && [ -f "$WINEPREFIX/.throwaway" ]; then
+        wineserver -k 2>/dev/null
+        local server_dir
+        server_dir=$(cat "$WINEPREFIX/wineserver" 2>/dev/null)
+        # Immutable files left by a fault scenario would block the removal.
+        chattr -R -i "$WINEPREFIX" 2>/dev/null
+        rm -rf "$WINEPREFIX"
+        [ -n "$server_dir" ] && rm -rf "$server_dir"
+    fi
+    unset WINEPREFIX
+}
+end_wine_session() {
+    end_scenario
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap end_wine_session EXIT
+
+# A copy of the prepared template prefix, so every scenario starts clean.
+new_prefix() {
+    local template=${MORVANE_WINEPREFIX:-${TMPDIR:-/tmp}/morvane-wine-tests-$(id -u)}
+    "$wine_session_dir/prepare-prefix.sh" "$template" >/dev/null 2>&1 </dev/null
+    WINEPREFIX=$template wineserver -w
+    export WINEPREFIX
+    WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/morvane-scenario-XXXXXX")
+    cp -a "$template/." "$WINEPREFIX/"
+    rm -f "$WINEPREFIX/.morvane-lock"
+    touch "$WINEPREFIX/.throwaway"
+    drive_c=$WINEPREFIX/drive_c
+    user_dir=$(ls -d "$drive_c"/users/*/ | grep -v /Public/ | head -1)
+}
+
+start_display() {
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$number_file" ] && grep -q . "$number_file" && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -1 "$number_file")"
+    rm -f "$number_file"
+    for _ in $(seq 100); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start" >&2
+    return 1
+}
+
+# Registers SAS 9.1 as its 32-bit installer does, with the stock configuration files
+# and a stale catalog in its SASUSER folder.
+seed_sas91() {
+    local root=$drive_c/SAS/V91
+    mkdir -p "$root/nls/en" "$drive_c/sasuser"
+    printf 'MZ placeholder' >"$root/sas.exe"
+    printf -- '-SET SASROOT "C:\\SAS\\V91"\r\n' >"$root/SASV9.CFG"
+    printf -- '-CONFIG "!SASROOT\\nls\\en\\SASV9.CFG"\r\n' >>"$root/SASV9.CFG"
+    printf -- '-SET SASAUTOS (\r\n        "!SASROOT\\core\\sasmacro"\r\n        "!SASROOT\\base\\sasmacro"\r\n        )\r\n' >"$root/nls/en/SASV9.CFG"
+    printf 'stale catalog' >"$drive_c/sasuser/cdisc.sas7bcat"
+    local key='HKLM\SOFTWARE\SAS Institute Inc.\The SAS System\9.1'
+    wine reg add "$key" /v DefaultRoot /t REG_SZ /d 'C:\SAS\V91' /f /reg:32 >/dev/null 2>&1
+    wine reg add "$key\\Setup\\Globals" /v szSASUser /t REG_SZ /d 'C:\sasuser' /f /reg:32 >/dev/null 2>&1
+    wineserver -w
+}
+
+# Copies the setup program into a product folder; sets product_dir.
+install_product() {
+    product_dir="$drive_c/Program Files/Morvane Kit"
+    mkdir -p "$product_dir"
+    cp "$1" "$product_dir/"
+}
+
+# Waits for a window by name and gives its id.
+wait_window() {
+    timeout "${2:-60}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1
+}
+
+# Focuses a window and presses a key there, again while the window stays open.
+press() {
+    for _ in 1 2 3; do
+        xdotool windowfocus --sync "$1" 2>/dev/null && xdotool key "$2"
+        sleep 0.5
+        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+        [ "${3:-}" = "stays" ] && return 0
+    done
+}
