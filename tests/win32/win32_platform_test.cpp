@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace morvane::win32 {
 namespace {
@@ -76,7 +77,7 @@ class Files : public ::testing::Test {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         static int fixtures = 0;
-        folder = narrow(temp) + "morvane-files-" + std::to_string(GetCurrentProcessId()) + "-" +
+        folder = narrow(temp) + "morvane-files-" + std::to_string(GetTickCount64()) + "-" +
                  std::to_string(++fixtures) + "-\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD";
         EXPECT_FALSE(files.make_folder(folder));
     }
@@ -125,13 +126,20 @@ TEST_F(Files, ReadOnlyTargetIsNotReplaced) {
 }
 
 TEST_F(Files, PathsLongerThanMaxPathWork) {
-    std::string deep = folder;
-    while (deep.size() < 300) {
-        deep += "\\a-rather-long-folder-name";
-        ASSERT_FALSE(files.make_folder(deep)) << deep;
+    std::vector<std::string> levels = {folder};
+    while (levels.back().size() < 300) {
+        levels.push_back(levels.back() + "\\a-rather-long-folder-name");
+        ASSERT_FALSE(files.make_folder(levels.back())) << levels.back();
     }
-    ASSERT_FALSE(files.write_file(deep + "\\autoexec.sas", "x"));
-    EXPECT_EQ(files.read_file(deep + "\\autoexec.sas").value(), "x");
+    const auto file = levels.back() + "\\autoexec.sas";
+    ASSERT_FALSE(files.write_file(file, "x"));
+    EXPECT_EQ(files.read_file(file).value(), "x");
+    // The folders are removed here: the clean-up of the fixture cannot reach this deep.
+    EXPECT_FALSE(files.delete_file(file));
+    while (levels.size() > 1) {
+        EXPECT_TRUE(RemoveDirectoryW(long_path(levels.back()).c_str()));
+        levels.pop_back();
+    }
 }
 
 TEST_F(Files, MissingFileIsReportedInTheSystemsWords) {
