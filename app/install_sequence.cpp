@@ -87,7 +87,7 @@ void frmMain::cmdInstall_Click() {
     const auto sas_version = chosen_version();
     lock();
     if (!remove_stale_catalog(sas_version)) {
-        view_.set_status("Error deleting cdisc.sas7bcat ...");
+        view_.set_failure_status("Error deleting cdisc.sas7bcat ...");
         completed();
         return;
     }
@@ -101,7 +101,7 @@ void frmMain::cmdInstall_Click() {
         view_.refresh();
         platform_.pause.milliseconds(pause_before_step_ms);
         if (!step.run()) {
-            view_.set_status(step.error);
+            view_.set_failure_status(step.error);
             completed();
             return;
         }

@@ -18,6 +18,8 @@ class FileSystem {
     virtual Result<std::string> read_file(const std::string& path) = 0;
     // Creates the file or empties an existing one, then writes content.
     virtual Failure write_file(const std::string& path, const std::string& content) = 0;
+    // Adds content at the end of the file, creating it if needed.
+    virtual Failure append_file(const std::string& path, const std::string& content) = 0;
     // Puts replacement in the place of target in one step, removing replacement's name.
     virtual Failure replace_file(const std::string& replacement, const std::string& target) = 0;
 };

@@ -19,6 +19,8 @@ class SetupWindowView {
     virtual bool is_enabled(CommandButton button) = 0;
     virtual void set_enabled(CommandButton button, bool enabled) = 0;
     virtual void set_status(const std::string& text) = 0;
+    // A status that says why the installation stopped.
+    virtual void set_failure_status(const std::string& text) = 0;
     virtual float progress() = 0;
     virtual void set_progress(float value) = 0;
     virtual void set_busy_pointer(bool busy) = 0;

@@ -25,6 +25,9 @@ class DiskFullAt : public FileSystem {
     Failure delete_file(const std::string& p) override { return inner_.delete_file(p); }
     Failure make_folder(const std::string& p) override { return inner_.make_folder(p); }
     Result<std::string> read_file(const std::string& p) override { return inner_.read_file(p); }
+    Failure append_file(const std::string& p, const std::string& content) override {
+        return inner_.append_file(p, content);
+    }
     Failure replace_file(const std::string& from, const std::string& to) override {
         return inner_.replace_file(from, to);
     }

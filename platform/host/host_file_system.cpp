@@ -97,6 +97,21 @@ Failure HostFileSystem::write_file(const std::string& path, const std::string& c
     return std::nullopt;
 }
 
+Failure HostFileSystem::append_file(const std::string& path, const std::string& content) {
+    const auto file_path = host_path(path);
+    if (is_read_only(file_path))
+        return error_from(EACCES);
+    errno = 0;
+    std::ofstream file(file_path, std::ios::binary | std::ios::app);
+    if (!file)
+        return error_from(errno != 0 ? errno : EACCES);
+    file.write(content.data(), static_cast<std::streamsize>(content.size()));
+    file.close();
+    if (!file)
+        return error_from(errno != 0 ? errno : ENOSPC);
+    return std::nullopt;
+}
+
 Failure HostFileSystem::replace_file(const std::string& replacement, const std::string& target) {
     const auto target_path = host_path(target);
     if (is_read_only(target_path))

@@ -63,7 +63,8 @@ Result<std::string> Win32FileSystem::read_file(const std::string& path) {
     std::size_t done = 0;
     while (done < content.size()) {
         DWORD read = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 24));
+        const auto chunk =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 24));
         if (!ReadFile(file.get(), content.data() + done, chunk, &read, nullptr))
             return last_error();
         if (read == 0)
@@ -74,15 +75,16 @@ Result<std::string> Win32FileSystem::read_file(const std::string& path) {
     return content;
 }
 
-Failure Win32FileSystem::write_file(const std::string& path, const std::string& content) {
-    FileHandle file(CreateFileW(long_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+namespace {
+
+Failure write_all(FileHandle& file, const std::string& content) {
     if (!file.valid())
         return last_error();
     std::size_t done = 0;
     while (done < content.size()) {
         DWORD written = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 24));
+        const auto chunk =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 24));
         if (!WriteFile(file.get(), content.data() + done, chunk, &written, nullptr))
             return last_error();
         done += written;
@@ -90,6 +92,20 @@ Failure Win32FileSystem::write_file(const std::string& path, const std::string& 
     if (!file.close())
         return last_error();
     return std::nullopt;
+}
+
+} // namespace
+
+Failure Win32FileSystem::write_file(const std::string& path, const std::string& content) {
+    FileHandle file(CreateFileW(long_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return write_all(file, content);
+}
+
+Failure Win32FileSystem::append_file(const std::string& path, const std::string& content) {
+    FileHandle file(CreateFileW(long_path(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return write_all(file, content);
 }
 
 Failure Win32FileSystem::replace_file(const std::string& replacement, const std::string& target) {

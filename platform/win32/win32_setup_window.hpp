@@ -31,6 +31,7 @@ class Win32SetupWindow : public SetupWindowView {
     bool is_enabled(CommandButton button) override;
     void set_enabled(CommandButton button, bool enabled) override;
     void set_status(const std::string& text) override;
+    void set_failure_status(const std::string& text) override { set_status(text); }
     float progress() override { return progress_; }
     void set_progress(float value) override;
     void set_busy_pointer(bool busy) override;

@@ -1,4 +1,7 @@
-#include "app/startup.hpp"
+#include "app/install_log.hpp"
+#include "app/setup_program.hpp"
+#include "platform/win32/wide_text.hpp"
+#include "platform/win32/win32_console.hpp"
 #include "platform/win32/win32_file_system.hpp"
 #include "platform/win32/win32_registry.hpp"
 #include "platform/win32/win32_services.hpp"
@@ -6,8 +9,50 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
+
+#include <memory>
 
 using namespace morvane;
+
+namespace {
+
+// The window is made only when the program shows it, so an unattended run opens none.
+class Win32WindowHost : public WindowHost {
+  public:
+    Win32WindowHost(HINSTANCE instance, win32::Win32MessageBoxes& messages)
+        : instance_(instance), messages_(messages) {}
+
+    SetupWindowView& view() override {
+        if (!window_) {
+            window_ = std::make_unique<win32::Win32SetupWindow>(instance_);
+            messages_.set_owner(window_->handle());
+        }
+        return *window_;
+    }
+    void run(frmMain& form) override {
+        window_->attach(&form);
+        window_->run_message_loop();
+        messages_.set_owner(nullptr);
+    }
+
+  private:
+    HINSTANCE instance_;
+    win32::Win32MessageBoxes& messages_;
+    std::unique_ptr<win32::Win32SetupWindow> window_;
+};
+
+std::vector<std::string> arguments() {
+    int count = 0;
+    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> result;
+    for (int i = 1; i < count; ++i)
+        result.push_back(win32::narrow(words[i]));
+    LocalFree(words);
+    return result;
+}
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Shortcuts are saved through the shell's COM objects, which want a single-threaded
@@ -23,16 +68,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32ProgramLocation location;
     win32::SleepPause pause;
     win32::Win32MessageBoxes messages;
+    win32::Win32Console console;
     Platform platform{registry, files, encoding, shell, location, pause, messages};
-
-    int exit_code = 1;
+    int exit_code = 0;
     {
-        win32::Win32SetupWindow window(instance);
-        messages.set_owner(window.handle());
-        if (const auto form = Main(platform, window)) {
-            window.attach(form.get());
-            exit_code = window.run_message_loop();
-        }
+        Win32WindowHost window(instance, messages);
+        ProgramServices services{platform, console, window, local_timestamp,
+                                 location.program_stem() + ".exe"};
+        exit_code = run_setup_program(arguments(), services);
     }
     if (SUCCEEDED(com))
         CoUninitialize();

@@ -134,6 +134,7 @@ class FakeWindowView : public SetupWindowView {
         button_enabled[button] = enabled;
     }
     void set_status(const std::string& text) override { statuses.push_back(text); }
+    void set_failure_status(const std::string& text) override { statuses.push_back(text); }
     float progress() override { return progress_value; }
     void set_progress(float value) override {
         progress_value = value;

@@ -1,0 +1,85 @@
+#include "app/command_line.hpp"
+
+namespace morvane {
+namespace {
+
+std::string lower(std::string text) {
+    for (auto& c : text)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return text;
+}
+
+std::optional<OptionButton> version_named(const std::string& name) {
+    if (name == "8")
+        return OptionButton::optSas8;
+    if (name == "9.1")
+        return OptionButton::optSas9;
+    if (name == "9.2")
+        return OptionButton::optSas92;
+    return std::nullopt;
+}
+
+bool is_silence_switch(const std::string& argument) {
+    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
+        return false;
+    const auto name = lower(argument.substr(1));
+    return name == "silent" || name == "quiet" || name == "q";
+}
+
+} // namespace
+
+bool asks_for_silence(const std::vector<std::string>& arguments) {
+    for (const auto& argument : arguments)
+        if (is_silence_switch(argument))
+            return true;
+    return false;
+}
+
+std::optional<CommandLine> parse_command_line(const std::vector<std::string>& arguments,
+                                              CommandLineError& error) {
+    CommandLine options;
+    for (const auto& argument : arguments) {
+        if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) {
+            error.message = "Unknown argument \"" + argument + "\".";
+            return std::nullopt;
+        }
+        const auto equals = argument.find('=');
+        const auto name =
+            lower(argument.substr(1, equals == std::string::npos ? std::string::npos : equals - 1));
+        const auto value = equals == std::string::npos ? std::optional<std::string>()
+                                                       : argument.substr(equals + 1);
+        if (is_silence_switch(argument)) {
+            options.silent = true;
+        } else if ((name == "?" || name == "help") && !value) {
+            options.help = true;
+        } else if (name == "sas" && value) {
+            options.version = version_named(*value);
+            if (!options.version) {
+                error.message = "Unknown SAS version \"" + *value + "\": use 8, 9.1 or 9.2.";
+                return std::nullopt;
+            }
+        } else if (name == "log" && value && !value->empty()) {
+            options.log_file = *value;
+        } else {
+            error.message = "Unknown switch \"" + argument + "\".";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::string usage_text(const std::string& program_name) {
+    return "Usage: " + program_name +
+           " [/silent] [/sas=8|9.1|9.2] [/log=FILE]\n"
+           "\n"
+           "  /silent, /quiet, /q  Install without a window or message boxes.\n"
+           "  /sas=VERSION         The SAS System version to set up (8, 9.1 or 9.2); without\n"
+           "                       it, the newest installed version.\n"
+           "  /log=FILE            Also append every status and error line to FILE.\n"
+           "  /?, /help            Show this text.\n"
+           "\n"
+           "Exit codes: 0 installed, 1 a step failed, 2 bad command line,\n"
+           "3 no SAS version (or not the one asked for) is installed.\n";
+}
+
+} // namespace morvane

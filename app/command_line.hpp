@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/setup_window_view.hpp"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+// What an administrator asked for on the command line.
+struct CommandLine {
+    bool silent = false;
+    bool help = false;
+    std::optional<OptionButton> version;
+    std::optional<std::string> log_file;
+};
+
+struct CommandLineError {
+    std::string message;
+};
+
+// Windows-style switches, in any letter case: /silent (/quiet, /q), /sas=8|9.1|9.2,
+// /log=FILE, /? (/help). A dash may stand for the slash.
+std::optional<CommandLine> parse_command_line(const std::vector<std::string>& arguments,
+                                              CommandLineError& error);
+
+// Whether any argument asks for a run without windows, even on a line that is wrong
+// otherwise: an unattended script must never be stopped by a message box.
+bool asks_for_silence(const std::vector<std::string>& arguments);
+
+std::string usage_text(const std::string& program_name);
+
+inline constexpr int exit_installed = 0;
+inline constexpr int exit_step_failed = 1;
+inline constexpr int exit_bad_command_line = 2;
+inline constexpr int exit_no_sas = 3;
+
+} // namespace morvane

@@ -1,0 +1,192 @@
+#include "app/command_line.hpp"
+#include "app/setup_program.hpp"
+#include "tests/doubles/test_machine.hpp"
+
+#include <gtest/gtest.h>
+
+namespace morvane::testing {
+namespace {
+
+struct ParseCase {
+    std::vector<std::string> arguments;
+    bool valid;
+    bool silent = false;
+    std::optional<OptionButton> version = std::nullopt;
+    std::optional<std::string> log = std::nullopt;
+    bool help = false;
+};
+
+class ParseCommandLine : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseCommandLine, WindowsStyleSwitchesInAnyCase) {
+    CommandLineError error;
+    const auto parsed = parse_command_line(GetParam().arguments, error);
+    ASSERT_EQ(parsed.has_value(), GetParam().valid) << error.message;
+    if (!parsed) {
+        EXPECT_FALSE(error.message.empty());
+        return;
+    }
+    EXPECT_EQ(parsed->silent, GetParam().silent);
+    EXPECT_EQ(parsed->version, GetParam().version);
+    EXPECT_EQ(parsed->log_file, GetParam().log);
+    EXPECT_EQ(parsed->help, GetParam().help);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ParseCommandLine,
+    ::testing::Values(ParseCase{{}, true}, ParseCase{{"/SILENT"}, true, true},
+                      ParseCase{{"/quiet", "/Sas=9.2"}, true, true, OptionButton::optSas92},
+                      ParseCase{{"-q", "/sas=8"}, true, true, OptionButton::optSas8},
+                      ParseCase{{"/sas=9.1", "/LOG=C:\\Temp\\setup log.txt"},
+                                true,
+                                false,
+                                OptionButton::optSas9,
+                                "C:\\Temp\\setup log.txt"},
+                      ParseCase{{"/?"}, true, false, std::nullopt, std::nullopt, true},
+                      ParseCase{{"/Help"}, true, false, std::nullopt, std::nullopt, true},
+                      ParseCase{{"/sas=7"}, false}, ParseCase{{"/sas"}, false},
+                      ParseCase{{"/log="}, false}, ParseCase{{"/silent=yes"}, false},
+                      ParseCase{{"/install"}, false}, ParseCase{{"silent"}, false}));
+
+class RecordingConsole : public Console {
+  public:
+    std::vector<std::string> out_lines;
+    std::vector<std::string> err_lines;
+    void out(const std::string& line) override { out_lines.push_back(line); }
+    void err(const std::string& line) override { err_lines.push_back(line); }
+};
+
+class FakeWindowHost : public WindowHost {
+  public:
+    FakeWindowView window;
+    bool ran = false;
+    // What the user does while the window is shown.
+    std::function<void(frmMain&)> user;
+    SetupWindowView& view() override { return window; }
+    void run(frmMain& form) override {
+        ran = true;
+        if (user)
+            user(form);
+    }
+};
+
+class SetupProgram : public ::testing::Test {
+  protected:
+    SetupProgram() {
+        machine.prepare_program_folder();
+        machine.make_folders("C:\\SAS\\V91\\nls\\en");
+        machine.write(config, "-SET SASAUTOS (\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n");
+        machine.registry.set_string("SOFTWARE\\SAS Institute Inc.\\The SAS System\\9.1",
+                                    "DefaultRoot", "C:\\SAS\\V91");
+    }
+    int run(const std::vector<std::string>& arguments) {
+        ProgramServices services{machine.platform, console, host, [] { return std::string("T"); },
+                                 "setup.exe"};
+        return run_setup_program(arguments, services);
+    }
+    bool nothing_written() {
+        return !machine.exists("D:\\Tools\\Kit\\saspgm") &&
+               !machine.exists("D:\\Tools\\Kit\\morvane.cfg");
+    }
+
+    const std::string config = "C:\\SAS\\V91\\nls\\en\\SASV9.CFG";
+    TestMachine machine;
+    RecordingConsole console;
+    FakeWindowHost host;
+};
+
+TEST_F(SetupProgram, SilentInstallReportsEachStepWithoutPausesOrBoxes) {
+    EXPECT_EQ(run({"/silent", "/sas=9.1", "/log=D:\\setup.log"}), exit_installed);
+    ASSERT_EQ(console.out_lines.size(), 21u);
+    EXPECT_EQ(console.out_lines.front(), "Creating autoexec.sas ...");
+    EXPECT_EQ(console.out_lines[19], "Installation completed.");
+    EXPECT_EQ(console.out_lines[20], "Completed creating shortcut and macro files!");
+    EXPECT_TRUE(console.err_lines.empty());
+    EXPECT_TRUE(machine.pause.pauses.empty());
+    EXPECT_TRUE(machine.messages.shown.empty());
+    EXPECT_FALSE(host.ran);
+    EXPECT_TRUE(machine.exists("D:\\Tools\\Kit\\morvane.cfg"));
+    std::string expected_log;
+    for (const auto& line : console.out_lines)
+        expected_log += "T " + line + "\r\n";
+    EXPECT_EQ(machine.read("D:\\setup.log"), expected_log);
+}
+
+TEST_F(SetupProgram, FailedStepExitsOneWithTheErrorAndItsDescription) {
+    machine.set_read_only(config, true);
+    EXPECT_EQ(run({"/q", "/log=D:\\setup.log"}), exit_step_failed);
+    ASSERT_EQ(console.err_lines.size(), 1u);
+    EXPECT_EQ(console.err_lines[0], "Error configing SAS System ... Permission denied");
+    EXPECT_NE(machine.read("D:\\setup.log")
+                  .find("T Error configing SAS System ... Permission denied\r\n"),
+              std::string::npos);
+    EXPECT_EQ(machine.read(config).find("saspgm"), std::string::npos);
+}
+
+struct RefusedCase {
+    std::vector<std::string> arguments;
+    bool remove_sas;
+    int exit_code;
+};
+
+class RefusedRun : public SetupProgram, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedRun, WritesNothing) {
+    if (GetParam().remove_sas)
+        machine.registry = FakeRegistry();
+    EXPECT_EQ(run(GetParam().arguments), GetParam().exit_code);
+    EXPECT_EQ(console.err_lines.size(), 1u);
+    EXPECT_TRUE(machine.messages.shown.empty()) << "no box in an unattended run";
+    EXPECT_TRUE(nothing_written());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, RefusedRun,
+    ::testing::Values(RefusedCase{{"/silent", "/sas=7"}, false, exit_bad_command_line},
+                      RefusedCase{{"/sas=7", "/silent"}, false, exit_bad_command_line},
+                      RefusedCase{{"/silent", "/bogus"}, false, exit_bad_command_line},
+                      RefusedCase{{"/silent"}, true, exit_no_sas},
+                      RefusedCase{{"/silent", "/sas=9.2"}, false, exit_no_sas},
+                      RefusedCase{{"/silent", "/log=Q:\\no\\such\\folder\\x.log"},
+                                  false,
+                                  exit_bad_command_line}));
+
+TEST_F(SetupProgram, WindowShowsTheRequestedVersionSelected) {
+    machine.registry.set_string("SOFTWARE\\SAS Institute Inc.\\The SAS System\\8", "DefaultRoot",
+                                "C:\\SAS\\V8");
+    EXPECT_EQ(run({"/sas=8"}), exit_installed);
+    EXPECT_TRUE(host.ran);
+    EXPECT_EQ(host.window.selected, OptionButton::optSas8);
+    EXPECT_TRUE(nothing_written());
+}
+
+TEST_F(SetupProgram, BadCommandLineWithAWindowIsShownInABox) {
+    EXPECT_EQ(run({"/frobnicate"}), exit_bad_command_line);
+    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    EXPECT_NE(machine.messages.shown[0].text.find("/frobnicate"), std::string::npos);
+    EXPECT_FALSE(host.ran);
+}
+
+TEST_F(SetupProgram, HelpGoesToTheConsoleWhenSilent) {
+    EXPECT_EQ(run({"/?", "/silent"}), exit_installed);
+    ASSERT_EQ(console.out_lines.size(), 1u);
+    EXPECT_NE(console.out_lines[0].find("/sas=8|9.1|9.2"), std::string::npos);
+    EXPECT_TRUE(nothing_written());
+}
+
+TEST_F(SetupProgram, WindowedRunWithALogRecordsStatusesAndBoxes) {
+    machine.write("D:\\Tools\\Kit\\morvane.cfg", "old");
+    machine.set_read_only("D:\\Tools\\Kit\\morvane.cfg", true);
+    host.user = [](frmMain& form) { form.cmdInstall_Click(); };
+    EXPECT_EQ(run({"/log=D:\\setup.log"}), exit_installed);
+    EXPECT_EQ(host.window.status(), "Error configing SAS System ...");
+    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    EXPECT_EQ(machine.pause.pauses.size(), 20u) << "the window keeps its pauses";
+    const auto log = machine.read("D:\\setup.log");
+    EXPECT_EQ(log.find("T Creating autoexec.sas ...\r\n"), 0u);
+    EXPECT_NE(log.find("T Error! Permission denied\r\nT Error configing SAS System ...\r\n"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace morvane::testing

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The unattended mode of the real program under Wine, as a deployment script uses it.
+# Usage: unattended_test.sh SETUP_EXE
+set -u
+exe=$(realpath "$1")
+source "$(dirname "$0")/wine_session.sh"
+unset DISPLAY
+failures=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+# Runs the setup in the product folder; sets status, and out/err to its output files.
+run_setup() {
+    out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
+    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe "$@" >"$out" 2>"$err")
+    status=$?
+}
+nothing_written() { [ ! -e "$product_dir/saspgm" ] && [ ! -e "$product_dir/morvane.cfg" ]; }
+
+echo "== /silent /sas=9.1 installs completely"
+new_prefix
+seed_sas91
+install_product "$exe"
+run_setup /silent /sas=9.1 '/log=C:\setup.log'
+check "exit code 0" test "$status" = 0
+check "every status on standard output" test "$(head -1 "$out" | tr -d '\r')" = "Creating autoexec.sas ..."
+check "ends with the completion lines" test "$(tail -2 "$out" | tr -d '\r' | tr '\n' '|')" = "Installation completed.|Completed creating shortcut and macro files!|"
+check "nothing on standard error" test ! -s "$err"
+check "seventeen files in saspgm" test "$(ls "$product_dir/saspgm" | wc -l)" = 17
+check "morvane.cfg written" test -s "$product_dir/morvane.cfg"
+check "SASAUTOS updated" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$drive_c/SAS/V91/nls/en/SASV9.CFG"
+check "both shortcuts" test -f "${user_dir}Desktop/Morvane.lnk" -a -f "${user_dir}AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Talmora/MORVANE/Morvane.lnk"
+check "the log holds the same lines" test "$(sed 's/^[0-9-]* [0-9:]* //' "$drive_c/setup.log" | tr -d '\r')" = "$(tr -d '\r' <"$out")"
+end_scenario
+
+echo "== A read-only SASV9.CFG exits 1 and stays untouched"
+new_prefix
+seed_sas91
+install_product "$exe"
+config="$drive_c/SAS/V91/nls/en/SASV9.CFG"
+before=$(md5sum <"$config")
+chattr +i "$config"
+run_setup /silent /sas=9.1 '/log=C:\setup.log'
+chattr -i "$config"
+check "exit code 1" test "$status" = 1
+check "error text and description on standard error" grep -q "^Error configing SAS System \.\.\. Access denied\." "$err"
+check "the log records it too" grep -q "Error configing SAS System \.\.\. Access denied\." "$drive_c/setup.log"
+check "SASV9.CFG untouched" test "$(md5sum <"$config")" = "$before"
+check "no temporary file left" test "$(ls "$(dirname "$config")")" = SASV9.CFG
+end_scenario
+
+echo "== /sas=7 exits 2 and writes nothing"
+new_prefix
+seed_sas91
+install_product "$exe"
+run_setup /sas=7 /silent
+check "exit code 2" test "$status" = 2
+check "says what is wrong" grep -q 'Unknown SAS version "7"' "$err"
+check "nothing written" nothing_written
+end_scenario
+
+echo "== /silent without SAS exits 3 and writes nothing"
+new_prefix
+install_product "$exe"
+run_setup /silent
+check "exit code 3" test "$status" = 3
+check "says why" grep -q "No SAS System version is installed." "$err"
+check "nothing written" nothing_written
+end_scenario
+
+[ "$failures" -eq 0 ] && echo "unattended: all checks passed" || echo "unattended: $failures checks failed"
+exit $((failures > 0))
