@@ -7,7 +7,7 @@ set -u
 exe=$(realpath "$1")
 artefacts=$(realpath -m "$2")
 mkdir -p "$artefacts"
-source "$(dirname "$0")/wine_session.sh"
+source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 failures=0
 check() { # description, command...
     local what=$1

@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX=${MORVANE_WINEPREFIX:-${TMPDIR:-/tmp}/morvane-wine-tests-$(id -u)}
-"$here/prepare-prefix.sh" "$WINEPREFIX" >/dev/null 2>&1 </dev/null || {
+"$here/../../scripts/wine/prepare-prefix.sh" "$WINEPREFIX" >/dev/null 2>&1 </dev/null || {
     echo "cannot prepare the Wine prefix $WINEPREFIX" >&2
     exit 1
 }

@@ -3,7 +3,7 @@
 # Usage: unattended_test.sh SETUP_EXE
 set -u
 exe=$(realpath "$1")
-source "$(dirname "$0")/wine_session.sh"
+source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
 failures=0
 check() {
