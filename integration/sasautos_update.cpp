@@ -1,5 +1,6 @@
 #include "integration/sasautos_update.hpp"
 
+#include <cstring>
 #include <vector>
 
 namespace morvane {
@@ -8,48 +9,14 @@ namespace {
 constexpr std::string_view setting_name = "-SET SASAUTOS";
 constexpr std::size_t entry_indent = 16;
 
-struct Position {
-    std::size_t line = 0;
-    std::size_t column = 0;
-};
-
 bool is_blank(char c) {
     return c == ' ' || c == '\t';
 }
-
+bool is_line_break(char c) {
+    return c == '\r' || c == '\n';
+}
 char ascii_upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::vector<std::string_view> split_lines(std::string_view content) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] != '\r' && content[i] != '\n')
-            continue;
-        lines.push_back(content.substr(start, i - start));
-        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < content.size())
-        lines.push_back(content.substr(start));
-    return lines;
-}
-
-std::size_t first_non_blank(std::string_view text, std::size_t from = 0) {
-    while (from < text.size() && is_blank(text[from]))
-        ++from;
-    return from;
-}
-
-bool opens_setting(std::string_view line) {
-    if (line.size() < setting_name.size())
-        return false;
-    for (std::size_t i = 0; i < setting_name.size(); ++i)
-        if (ascii_upper(line[i]) != setting_name[i])
-            return false;
-    return true;
 }
 
 // Folder names compare as Windows compares them: without regard to letter case, and
@@ -63,78 +30,125 @@ std::string folder_key(std::string_view folder) {
     return key;
 }
 
+struct Line {
+    std::size_t begin = 0;
+    std::size_t end = 0;  // where its CR LF, CR or LF starts
+    std::size_t next = 0; // where the next line starts
+    std::string_view text(std::string_view content) const {
+        return content.substr(begin, end - begin);
+    }
+};
+
+// Walks the lines of a file whose lines may end in CR LF, CR or LF. The next CR and LF
+// are remembered, so a file with only one kind of ending is still read in linear time.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view content) : content_(content) {}
+
+    Line line_at(std::size_t begin) {
+        const auto end = std::min(next_of('\r', next_cr_, begin), next_of('\n', next_lf_, begin));
+        std::size_t next = end;
+        if (end < content_.size())
+            next += content_[end] == '\r' && end + 1 < content_.size() && content_[end + 1] == '\n'
+                        ? 2
+                        : 1;
+        return {begin, end, next};
+    }
+
+  private:
+    std::size_t next_of(char wanted, std::size_t& cached, std::size_t from) {
+        if (cached != npos_unset && cached >= from)
+            return cached;
+        const void* found = std::memchr(content_.data() + from, wanted, content_.size() - from);
+        cached = found == nullptr
+                     ? content_.size()
+                     : static_cast<std::size_t>(static_cast<const char*>(found) - content_.data());
+        return cached;
+    }
+
+    static constexpr std::size_t npos_unset = std::string_view::npos;
+    std::string_view content_;
+    std::size_t next_cr_ = npos_unset;
+    std::size_t next_lf_ = npos_unset;
+};
+
+bool opens_setting(std::string_view line) {
+    if (line.size() < setting_name.size())
+        return false;
+    for (std::size_t i = 0; i < setting_name.size(); ++i)
+        if (ascii_upper(line[i]) != setting_name[i])
+            return false;
+    return true;
+}
+
+std::size_t first_non_blank(std::string_view text, std::size_t from = 0) {
+    while (from < text.size() && is_blank(text[from]))
+        ++from;
+    return from;
+}
+
 // Where the "(" of a setting's folder list stands: on the setting's own line, or alone
 // at the start of the next line that is not blank. Nothing for any other value.
-std::optional<Position> list_opening(const std::vector<std::string_view>& lines,
-                                     std::size_t setting_line) {
-    const auto line = lines[setting_line];
-    const auto column = first_non_blank(line, setting_name.size());
-    if (column < line.size()) {
-        if (line[column] != '(')
-            return std::nullopt;
-        return Position{setting_line, column};
-    }
-    for (std::size_t next = setting_line + 1; next < lines.size(); ++next) {
-        const auto start = first_non_blank(lines[next]);
-        if (start == lines[next].size())
-            continue;
-        if (lines[next][start] != '(')
-            return std::nullopt;
-        return Position{next, start};
+std::optional<std::size_t> list_opening(std::string_view content, LineReader& lines,
+                                        const Line& setting) {
+    const auto text = setting.text(content);
+    const auto column = first_non_blank(text, setting_name.size());
+    if (column < text.size())
+        return text[column] == '(' ? std::optional(setting.begin + column) : std::nullopt;
+    for (auto line = lines.line_at(setting.next); line.begin < content.size();
+         line = lines.line_at(line.next)) {
+        const auto line_text = line.text(content);
+        const auto start = first_non_blank(line_text);
+        if (start < line_text.size())
+            return line_text[start] == '(' ? std::optional(line.begin + start) : std::nullopt;
     }
     return std::nullopt;
 }
 
 struct FolderList {
-    Position end;
+    std::size_t end = 0; // the closing ")"
     bool names_folder = false;
 };
 
 // Reads the entries of a list from just after its "(" to the first ")" outside quotes
-// and comments. Nothing when the list is never closed.
+// and comments. A quote never runs past the end of its line. Nothing when the list is
+// never closed.
 class ListReader {
   public:
-    ListReader(const std::vector<std::string_view>& lines, std::string_view folder)
-        : lines_(lines), wanted_(folder_key(folder)) {}
+    ListReader(std::string_view content, std::string_view folder)
+        : content_(content), wanted_(folder_key(folder)) {}
 
-    std::optional<FolderList> read(Position opening) {
-        for (std::size_t l = opening.line; l < lines_.size(); ++l) {
-            const auto line = lines_[l];
-            quote_ = 0;
-            for (std::size_t c = l == opening.line ? opening.column + 1 : 0; c < line.size(); ++c) {
-                if (step(line, c))
-                    return FolderList{{l, c}, names_folder_};
-            }
-            end_entry();
-        }
+    std::optional<FolderList> read(std::size_t opening) {
+        for (std::size_t c = opening + 1; c < content_.size(); ++c)
+            if (step(c))
+                return FolderList{c, names_folder_};
         return std::nullopt;
     }
 
   private:
     // True at the ")" that closes the list; may move c past a two-character token.
-    bool step(std::string_view line, std::size_t& c) {
-        const char ch = line[c];
-        const char next = c + 1 < line.size() ? line[c + 1] : '\0';
-        if (in_comment_) {
+    bool step(std::size_t& c) {
+        const char ch = content_[c];
+        const char next = c + 1 < content_.size() ? content_[c + 1] : '\0';
+        if (is_line_break(ch)) {
+            quote_ = 0;
+            end_entry();
+        } else if (in_comment_) {
             if (ch == '*' && next == '/') {
                 in_comment_ = false;
                 ++c;
             }
-            return false;
-        }
-        if (quote_ != 0) {
-            if (ch != quote_)
+        } else if (quote_ != 0) {
+            if (ch != quote_) {
                 entry_ += ch;
-            else if (next == quote_) {
+            } else if (next == quote_) {
                 entry_ += ch;
                 ++c;
             } else {
                 quote_ = 0;
                 end_entry();
             }
-            return false;
-        }
-        if (ch == '/' && next == '*') {
+        } else if (ch == '/' && next == '*') {
             end_entry();
             in_comment_ = true;
             ++c;
@@ -158,7 +172,7 @@ class ListReader {
         entry_.clear();
     }
 
-    const std::vector<std::string_view>& lines_;
+    std::string_view content_;
     std::string wanted_;
     std::string entry_;
     char quote_ = 0;
@@ -166,28 +180,31 @@ class ListReader {
     bool names_folder_ = false;
 };
 
-std::string joined_with_crlf(const std::vector<std::string_view>& lines,
-                             const std::vector<Position>& insertions,
-                             std::string_view macro_folder) {
+std::string rewritten(std::string_view content, const std::vector<std::size_t>& insertions,
+                      std::string_view macro_folder) {
     std::string entry(entry_indent, ' ');
     entry += '"';
     entry += macro_folder;
     entry += '"';
     std::string out;
+    // Every line may gain a CR; pages reserved but never written cost nothing.
+    out.reserve(2 * content.size() + 2 + insertions.size() * (entry.size() + 3));
+    LineReader lines(content);
     std::size_t next_insertion = 0;
-    for (std::size_t l = 0; l < lines.size(); ++l) {
-        auto line = lines[l];
-        if (next_insertion < insertions.size() && insertions[next_insertion].line == l) {
-            const auto after = insertions[next_insertion++].column + 1;
-            out.append(line.substr(0, after));
+    for (auto line = lines.line_at(0); line.begin < content.size();
+         line = lines.line_at(line.next)) {
+        auto text = line.text(content);
+        if (next_insertion < insertions.size() && insertions[next_insertion] < line.end) {
+            const auto after = insertions[next_insertion++] - line.begin + 1;
+            out.append(text.substr(0, after));
             out += "\r\n";
             out += entry;
-            line.remove_prefix(after);
+            text.remove_prefix(after);
             // Two quoted strings with nothing between them read as one string to SAS.
-            if (first_non_blank(line) < line.size() && !is_blank(line.front()))
+            if (first_non_blank(text) < text.size() && !is_blank(text.front()))
                 out += ' ';
         }
-        out.append(line);
+        out.append(text);
         out += "\r\n";
     }
     out += "\r\n";
@@ -198,24 +215,28 @@ std::string joined_with_crlf(const std::vector<std::string_view>& lines,
 
 std::optional<std::string> add_to_sasautos(std::string_view content,
                                            std::string_view macro_folder) {
-    const auto lines = split_lines(content);
-    std::vector<Position> insertions;
-    for (std::size_t l = 0; l < lines.size(); ++l) {
-        if (!opens_setting(lines[l]))
-            continue;
-        const auto opening = list_opening(lines, l);
-        if (!opening)
-            continue;
-        const auto list = ListReader(lines, macro_folder).read(*opening);
-        if (!list)
-            continue;
-        if (!list->names_folder)
-            insertions.push_back(*opening);
-        l = list->end.line;
+    LineReader lines(content);
+    std::vector<std::size_t> insertions;
+    for (auto line = lines.line_at(0); line.begin < content.size();) {
+        if (opens_setting(line.text(content))) {
+            // Looking ahead for the list must not move the main reader.
+            LineReader ahead(content);
+            if (const auto opening = list_opening(content, ahead, line)) {
+                if (const auto list = ListReader(content, macro_folder).read(*opening)) {
+                    if (!list->names_folder)
+                        insertions.push_back(*opening);
+                    // Go on after the line that closes the list.
+                    line = lines.line_at(*opening);
+                    while (line.next <= list->end)
+                        line = lines.line_at(line.next);
+                }
+            }
+        }
+        line = lines.line_at(line.next);
     }
     if (insertions.empty())
         return std::nullopt;
-    return joined_with_crlf(lines, insertions, macro_folder);
+    return rewritten(content, insertions, macro_folder);
 }
 
 } // namespace morvane

@@ -44,32 +44,36 @@ std::vector<std::string> format_blocks() {
 
 } // namespace
 
-std::vector<std::string> difftest_lines() {
-    std::vector<std::string> lines = {
-        long_box_first_line(),
-        long_box_program_line("difftest.sas"),
-        " Description: Verifies the differences among SAS datasets",
-        " Parameters:  fmtpath = format path, ",
-        "              path_b ... path_z = path to the SAS data,",
-        "              dat_b1...dat_z100 = dataset name",
-        long_box_credit_line(),
-        long_box_last_line(),
-        "",
-        "libname morvlib '" + std::string(program_folder_marker) + "\\saspgm';",
-        "",
-        "%macro difftest (",
-    };
-    append_lines(lines, letter_parameter_lines("fpath_", format_folder_paddings));
-    lines.push_back("");
-    append_lines(lines, data_folder_parameter_lines());
-    lines.push_back("");
-    append_lines(lines, dataset_parameter_lines());
-    append_lines(lines, {padded("   title=", trailing_blanks(26)), ");", "",
-                         "   *** Check for format catalogs ***;"});
-    append_lines(lines, format_blocks());
-    append_lines(lines, {"", "   proc display cat = morvlib.morvlib.difftest.scl batch;", "   run;",
-                         "%mend ;", "", ""});
-    return lines;
+const std::vector<std::string>& difftest_lines() {
+    // The text never changes within a run: it is built once.
+    static const std::vector<std::string> text = [] {
+        std::vector<std::string> lines = {
+            long_box_first_line(),
+            long_box_program_line("difftest.sas"),
+            " Description: Verifies the differences among SAS datasets",
+            " Parameters:  fmtpath = format path, ",
+            "              path_b ... path_z = path to the SAS data,",
+            "              dat_b1...dat_z100 = dataset name",
+            long_box_credit_line(),
+            long_box_last_line(),
+            "",
+            "libname morvlib '" + std::string(program_folder_marker) + "\\saspgm';",
+            "",
+            "%macro difftest (",
+        };
+        append_lines(lines, letter_parameter_lines("fpath_", format_folder_paddings));
+        lines.push_back("");
+        append_lines(lines, data_folder_parameter_lines());
+        lines.push_back("");
+        append_lines(lines, dataset_parameter_lines());
+        append_lines(lines, {padded("   title=", trailing_blanks(26)), ");", "",
+                             "   *** Check for format catalogs ***;"});
+        append_lines(lines, format_blocks());
+        append_lines(lines, {"", "   proc display cat = morvlib.morvlib.difftest.scl batch;",
+                             "   run;", "%mend ;", "", ""});
+        return lines;
+    }();
+    return text;
 }
 
 bool create_difftest(const SasFileWriter& writer) {

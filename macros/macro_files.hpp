@@ -32,8 +32,8 @@ bool create_varlen(const SasFileWriter& writer);
 bool create_sup2dat(const SasFileWriter& writer);
 
 // The lines of the two rule-built files, before the program folder is put in.
-std::vector<std::string> difftest_lines();
-std::vector<std::string> matchvar_lines();
+const std::vector<std::string>& difftest_lines();
+const std::vector<std::string>& matchvar_lines();
 
 struct MacroFile {
     std::string_view file_name;

@@ -41,8 +41,15 @@ std::string SasFileWriter::expand(std::string_view template_line) const {
 bool SasFileWriter::write_template(const std::string& path,
                                    const std::vector<std::string>& lines) const {
     std::string text;
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + quoted_program_folder_.size() + 2;
+    text.reserve(size);
     for (const auto& line : lines) {
-        text += expand(line);
+        if (line.find(program_folder_marker) == std::string::npos)
+            text += line;
+        else
+            text += expand(line);
         text += "\r\n";
     }
     const auto ansi = encoding_.to_ansi(text);

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace morvane {
@@ -73,7 +72,12 @@ Result<std::string> HostFileSystem::read_file(const std::string& path) {
     std::ifstream file(file_path, std::ios::binary);
     if (!file)
         return error_from(errno != 0 ? errno : EIO);
-    std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    // Appended in chunks: a string made at full size would first be filled with zeros.
+    std::string content;
+    content.reserve(fs::file_size(file_path, error));
+    char chunk[1 << 16];
+    while (file.read(chunk, sizeof chunk) || file.gcount() > 0)
+        content.append(chunk, static_cast<std::size_t>(file.gcount()));
     if (file.bad())
         return error_from(EIO);
     return content;
@@ -81,9 +85,6 @@ Result<std::string> HostFileSystem::read_file(const std::string& path) {
 
 Failure HostFileSystem::write_file(const std::string& path, const std::string& content) {
     const auto file_path = host_path(path);
-    std::error_code error;
-    if (!fs::is_directory(file_path.parent_path(), error))
-        return error_from(ENOENT);
     if (is_read_only(file_path))
         return error_from(EACCES);
     errno = 0;

@@ -1,5 +1,6 @@
 #include "platform/host/windows1252_encoding.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -47,6 +48,13 @@ Result<std::string> Windows1252Encoding::to_ansi(const std::string& utf8) {
     std::string ansi;
     ansi.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
+        // Runs of ASCII, nearly all of any generated file, are the same in both.
+        const auto ascii_end = std::find_if(utf8.begin() + static_cast<std::ptrdiff_t>(i),
+                                            utf8.end(), [](char c) { return (c & 0x80) != 0; });
+        ansi.append(utf8.begin() + static_cast<std::ptrdiff_t>(i), ascii_end);
+        i = static_cast<std::size_t>(ascii_end - utf8.begin());
+        if (i == utf8.size())
+            break;
         const auto start = i;
         const auto code_point = decode(utf8, i);
         if (!code_point)

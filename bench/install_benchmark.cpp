@@ -1,0 +1,95 @@
+// The whole install sequence without its pauses, writing into a real temporary folder,
+// beside a baseline that writes the same bytes to the same files with plain fwrite.
+#include "app/frmMain.hpp"
+#include "platform/host/host_file_system.hpp"
+#include "platform/host/windows1252_encoding.hpp"
+#include "tests/doubles/fakes.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+
+namespace morvane {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace morvane::testing;
+
+class NoPause : public Pause {
+  public:
+    void milliseconds(int) override {}
+};
+
+// A workstation with SAS 9.1 whose configuration already lists the macro folder, as on
+// every run after the first.
+struct Workstation {
+    Workstation()
+        : root(fs::temp_directory_path() / "morvane-bench"), files(root),
+          shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
+          platform{registry, files, encoding, shell, location, pause, messages} {
+        fs::remove_all(root);
+        shell.folders = {{SpecialFolder::desktop, "C:\\Desktop"},
+                         {SpecialFolder::programs, "C:\\Programs"}};
+        for (const auto* folder : {"C:/Desktop", "C:/Programs", "C/Desktop", "C/Programs",
+                                   "C/SAS/V91/nls/en", "D/Tools/Kit"})
+            fs::create_directories(root / folder);
+        files.write_file("C:\\SAS\\V91\\nls\\en\\SASV9.CFG",
+                         "-SET SASAUTOS (\r\n  \"D:\\Tools\\Kit\\saspgm\"\r\n)\r\n");
+        record.sas91_root = "C:\\SAS\\V91";
+        record.sas91_exe = "C:\\SAS\\V91\\sas.exe";
+        view.selected = OptionButton::optSas9;
+    }
+    ~Workstation() { fs::remove_all(root); }
+
+    void install() {
+        frmMain form(platform, view, record);
+        form.cmdInstall_Click();
+        if (view.status() != "Installation completed.")
+            throw std::runtime_error("installation failed: " + view.status());
+    }
+
+    fs::path root;
+    HostFileSystem files;
+    Windows1252Encoding encoding;
+    FakeRegistry registry;
+    FakeShell shell;
+    FixedProgramLocation location;
+    NoPause pause;
+    RecordingMessageBoxes messages;
+    Platform platform;
+    FakeWindowView view;
+    InstallationRecord record;
+};
+
+void install_sequence(benchmark::State& state) {
+    Workstation workstation;
+    for (auto _ : state)
+        workstation.install();
+}
+BENCHMARK(install_sequence)->Unit(benchmark::kMicrosecond);
+
+void fwrite_same_bytes(benchmark::State& state) {
+    Workstation workstation;
+    workstation.install();
+    std::map<fs::path, std::string> written;
+    for (const auto& entry : fs::recursive_directory_iterator(workstation.root))
+        if (entry.is_regular_file() && entry.path().filename() != "SASV9.CFG")
+            written[entry.path()] =
+                workstation.files
+                    .read_file(entry.path().lexically_relative(workstation.root).string())
+                    .value();
+    for (auto _ : state) {
+        for (const auto& [path, bytes] : written) {
+            std::FILE* file = std::fopen(path.c_str(), "wb");
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+            std::fclose(file);
+        }
+    }
+    state.counters["files"] = static_cast<double>(written.size());
+}
+BENCHMARK(fwrite_same_bytes)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace morvane
