@@ -3,7 +3,7 @@
 set -eu
 packages=(g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev clang-format
           g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xdotool imagemagick
-          liblnk-utils binutils-mingw-w64-x86-64)
+          liblnk-utils binutils-mingw-w64-x86-64 clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

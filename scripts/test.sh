@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable core natively, the same under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build under Wine, and a
+# bounded fuzzing run of the SASAUTOS update.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
@@ -10,3 +11,5 @@ for preset in native native-asan win64; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+echo "== fuzzing"
+scripts/fuzz.sh "${MORVANE_FUZZ_SECONDS:-60}"

@@ -6,6 +6,18 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 xvfb_pid=""
 
+# Test checks: each says ok or FAILED; finish_checks gives the script's exit code.
+failures=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+finish_checks() {
+    [ "$failures" -eq 0 ] && echo "$1: all checks passed" || echo "$1: $failures checks failed"
+    return $((failures > 0))
+}
+
 # Stops the scenario's Wine and removes its prefix.
 end_scenario() {
     if [ -n "${WINEPREFIX:-}" ] && [ -f "$WINEPREFIX/.throwaway" ]; then

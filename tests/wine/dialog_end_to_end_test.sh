@@ -8,12 +8,6 @@ exe=$(realpath "$1")
 artefacts=$(realpath -m "$2")
 mkdir -p "$artefacts"
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
-failures=0
-check() { # description, command...
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
 
 start_display || exit 1
 
@@ -85,5 +79,4 @@ for _ in $(seq 300); do [ -f "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
 check "the program then ends with exit code 0" test "$(cat "$WINEPREFIX/exit-code" 2>/dev/null)" = 0
 check "SASAUTOS now starts with the macro folder" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$config"
 
-[ "$failures" -eq 0 ] && echo "dialog end-to-end: all checks passed" || echo "dialog end-to-end: $failures checks failed"
-exit $((failures > 0))
+finish_checks "dialog end-to-end"

@@ -5,12 +5,6 @@ set -u
 exe=$(realpath "$1")
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
 # Runs the setup in the product folder; sets status, and out/err to its output files.
 run_setup() {
     out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
@@ -70,5 +64,4 @@ check "says why" grep -q "No SAS System version is installed." "$err"
 check "nothing written" nothing_written
 end_scenario
 
-[ "$failures" -eq 0 ] && echo "unattended: all checks passed" || echo "unattended: $failures checks failed"
-exit $((failures > 0))
+finish_checks "unattended"
