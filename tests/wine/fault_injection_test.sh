@@ -38,6 +38,7 @@ scenario() {
     $inject
     run_setup
     $remove
+    echo "   it said: $(tr -d '\r' <"$err")"
     check "$name: exit code 1" test "$status" = 1
     check "$name: one error line" test "$(wc -l <"$err")" = 1
     check "$name: it names the step and gives the description" \
