@@ -7,9 +7,9 @@
 // whole input is the file and the folder is D:\Tools\Kit.
 #include "integration/sasautos_update.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const auto nul = input.find('\0');
     const auto folder = (nul == std::string_view::npos ? std::string("D:\\Tools\\Kit")
-                                                        : windows_folder(input.substr(0, nul))) +
+                                                       : windows_folder(input.substr(0, nul))) +
                         "\\saspgm";
     const auto content = nul == std::string_view::npos ? input : input.substr(nul + 1);
 

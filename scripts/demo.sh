@@ -15,11 +15,8 @@ source scripts/wine/wine_session.sh
 rm -rf "$root/demo"
 mkdir -p "$root/demo"
 export TMPDIR=$root/demo
-new_prefix
-rm -f "$WINEPREFIX/.throwaway"   # kept for a look afterwards
-seed_sas91
-install_product "$exe"
-config="$drive_c/SAS/V91/nls/en/SASV9.CFG"
+new_sas91_machine "$exe"
+rm -f "$WINEPREFIX/.throwaway" # kept for a look afterwards
 cp "$config" "$root/demo/SASV9.CFG.before"
 
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then

@@ -27,7 +27,9 @@ class SmallDisk {
         (void)size;
 #endif
     }
-    ~SmallDisk() { remove(); }
+    ~SmallDisk() {
+        remove();
+    }
     void remove() {
 #if defined(__linux__)
         if (mounted_)
@@ -35,7 +37,9 @@ class SmallDisk {
 #endif
         mounted_ = false;
     }
-    bool mounted() const { return mounted_; }
+    bool mounted() const {
+        return mounted_;
+    }
 
   private:
     std::filesystem::path folder_;

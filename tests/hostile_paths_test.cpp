@@ -29,7 +29,8 @@ TEST_P(HostilePaths, InstallWritesTheFolderAsSasReadsIt) {
     const auto& folder = GetParam().folder;
     machine.prepare_program_folder(folder);
     machine.make_folders("C:\\SAS\\V91\\nls\\en");
-    machine.write("C:\\SAS\\V91\\nls\\en\\SASV9.CFG", "-SET SASAUTOS (\r\n  \"!SASROOT\\core\"\r\n)\r\n");
+    machine.write("C:\\SAS\\V91\\nls\\en\\SASV9.CFG",
+                  "-SET SASAUTOS (\r\n  \"!SASROOT\\core\"\r\n)\r\n");
     FakeWindowView view;
     view.selected = OptionButton::optSas9;
     frmMain form(machine.platform, view, record_with_sas91());
@@ -55,14 +56,14 @@ TEST_P(HostilePaths, InstallWritesTheFolderAsSasReadsIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, HostilePaths,
-    ::testing::Values(
-        HostileFolder{"Blanks", "C:\\Program Files\\Morvane Kit"},
-        HostileFolder{"SingleQuotes", "C:\\Users\\O'Brien\\Morvane 'Kit'"},
-        HostileFolder{"Parentheses", "C:\\Program Files (x86)\\Morvane (2)"},
-        HostileFolder{"AmpersandAndPercent", "D:\\R&D\\100%\\&sysdate %nrstr"},
-        HostileFolder{"NonAscii", "C:\\Donn\xC3\xA9" "es\\\xC3\x85ngstr\xC3\xB6m"},
-        HostileFolder{"NearTheLengthLimit", "C:\\" + std::string(200, 'x') + "\\" +
-                                                std::string(40, 'y')}),
+    ::testing::Values(HostileFolder{"Blanks", "C:\\Program Files\\Morvane Kit"},
+                      HostileFolder{"SingleQuotes", "C:\\Users\\O'Brien\\Morvane 'Kit'"},
+                      HostileFolder{"Parentheses", "C:\\Program Files (x86)\\Morvane (2)"},
+                      HostileFolder{"AmpersandAndPercent", "D:\\R&D\\100%\\&sysdate %nrstr"},
+                      HostileFolder{"NonAscii", "C:\\Donn\xC3\xA9"
+                                                "es\\\xC3\x85ngstr\xC3\xB6m"},
+                      HostileFolder{"NearTheLengthLimit",
+                                    "C:\\" + std::string(200, 'x') + "\\" + std::string(40, 'y')}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

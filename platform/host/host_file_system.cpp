@@ -84,26 +84,20 @@ Result<std::string> HostFileSystem::read_file(const std::string& path) {
 }
 
 Failure HostFileSystem::write_file(const std::string& path, const std::string& content) {
-    const auto file_path = host_path(path);
-    if (is_read_only(file_path))
-        return error_from(EACCES);
-    errno = 0;
-    std::ofstream file(file_path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return error_from(errno != 0 ? errno : EACCES);
-    file.write(content.data(), static_cast<std::streamsize>(content.size()));
-    file.close();
-    if (!file)
-        return error_from(errno != 0 ? errno : ENOSPC);
-    return std::nullopt;
+    return write_with_mode(path, content, std::ios::trunc);
 }
 
 Failure HostFileSystem::append_file(const std::string& path, const std::string& content) {
+    return write_with_mode(path, content, std::ios::app);
+}
+
+Failure HostFileSystem::write_with_mode(const std::string& path, const std::string& content,
+                                        std::ios::openmode mode) {
     const auto file_path = host_path(path);
     if (is_read_only(file_path))
         return error_from(EACCES);
     errno = 0;
-    std::ofstream file(file_path, std::ios::binary | std::ios::app);
+    std::ofstream file(file_path, std::ios::binary | mode);
     if (!file)
         return error_from(errno != 0 ? errno : EACCES);
     file.write(content.data(), static_cast<std::streamsize>(content.size()));

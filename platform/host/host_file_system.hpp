@@ -3,6 +3,7 @@
 #include "platform/file_system.hpp"
 
 #include <filesystem>
+#include <ios>
 
 namespace morvane {
 
@@ -24,6 +25,9 @@ class HostFileSystem : public FileSystem {
     Failure replace_file(const std::string& replacement, const std::string& target) override;
 
   private:
+    Failure write_with_mode(const std::string& path, const std::string& content,
+                            std::ios::openmode mode);
+
     std::filesystem::path root_;
 };
 

@@ -5,8 +5,8 @@ namespace morvane::win32 {
 std::wstring widen(const std::string& utf8) {
     if (utf8.empty())
         return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                         nullptr, 0);
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
     return wide;
@@ -47,6 +47,8 @@ PlatformError windows_error(DWORD code) {
     return {missing ? PlatformError::Kind::not_found : PlatformError::Kind::other, narrow(text)};
 }
 
-PlatformError last_error() { return windows_error(GetLastError()); }
+PlatformError last_error() {
+    return windows_error(GetLastError());
+}
 
 } // namespace morvane::win32

@@ -13,7 +13,7 @@ namespace {
 
 PlatformError com_error(HRESULT result) {
     return windows_error(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result)
-                                                                     : static_cast<DWORD>(result));
+                                                                    : static_cast<DWORD>(result));
 }
 
 // Releases a COM interface at the end of the scope.
@@ -62,8 +62,9 @@ Result<std::string> AnsiCodePage::to_ansi(const std::string& utf8) {
         char out[8];
         convert(wide.data() + i, length, out, sizeof out);
         if (lossy) {
-            const unsigned code = pair ? 0x10000u + ((wide[i] - 0xD800u) << 10) + (wide[i + 1] - 0xDC00u)
-                                       : static_cast<unsigned>(wide[i]);
+            const unsigned code =
+                pair ? 0x10000u + ((wide[i] - 0xD800u) << 10) + (wide[i + 1] - 0xDC00u)
+                     : static_cast<unsigned>(wide[i]);
             char number[16];
             std::snprintf(number, sizeof number, "U+%04X", code);
             return PlatformError{PlatformError::Kind::other,
@@ -125,7 +126,8 @@ Failure Win32Shell::save_shortcut(const Shortcut& shortcut) {
 Win32ProgramLocation::Win32ProgramLocation() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;

@@ -93,6 +93,15 @@ install_product() {
     cp "$1" "$product_dir/"
 }
 
+# A new machine with SAS 9.1 and the setup program in its product folder; sets config to
+# the SAS configuration file that the setup updates.
+new_sas91_machine() {
+    new_prefix
+    seed_sas91
+    install_product "$1"
+    config="$drive_c/SAS/V91/nls/en/SASV9.CFG"
+}
+
 # Waits for a window by name and gives its id.
 wait_window() {
     timeout "${2:-60}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1

@@ -12,9 +12,7 @@ source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 start_display || exit 1
 
 echo "== Installing for SAS 9.1 with Enter"
-new_prefix
-seed_sas91
-install_product "$exe"
+new_sas91_machine "$exe"
 original_config=$(cat "$drive_c/SAS/V91/nls/en/SASV9.CFG")
 (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe >/dev/null 2>&1; echo $? >"$WINEPREFIX/exit-code") &
 window=$(wait_window "Morvane Post Installation setup")
@@ -52,10 +50,7 @@ done
 end_scenario
 
 echo "== A read-only SAS configuration fails the step and leaves the window usable"
-new_prefix
-seed_sas91
-install_product "$exe"
-config="$drive_c/SAS/V91/nls/en/SASV9.CFG"
+new_sas91_machine "$exe"
 before=$(md5sum <"$config")
 chattr +i "$config"
 (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe >/dev/null 2>&1; echo $? >"$WINEPREFIX/exit-code") &

@@ -28,11 +28,8 @@ windows_path() { echo "C:${1#"$drive_c"}" | tr / '\\'; }
 scenario() {
     local name=$1 expected=$2 absent=$3 inject=$4 remove=$5
     echo "== $name"
-    new_prefix
-    seed_sas91
-    install_product "$exe"
+    new_sas91_machine "$exe"
     mkdir -p "$product_dir/saspgm"
-    config="$drive_c/SAS/V91/nls/en/SASV9.CFG"
     local before
     before=$(md5sum <"$config")
     $inject

@@ -14,9 +14,7 @@ run_setup() {
 nothing_written() { [ ! -e "$product_dir/saspgm" ] && [ ! -e "$product_dir/morvane.cfg" ]; }
 
 echo "== /silent /sas=9.1 installs completely"
-new_prefix
-seed_sas91
-install_product "$exe"
+new_sas91_machine "$exe"
 run_setup /silent /sas=9.1 '/log=C:\setup.log'
 check "exit code 0" test "$status" = 0
 check "every status on standard output" test "$(head -1 "$out" | tr -d '\r')" = "Creating autoexec.sas ..."
@@ -30,10 +28,7 @@ check "the log holds the same lines" test "$(sed 's/^[0-9-]* [0-9:]* //' "$drive
 end_scenario
 
 echo "== A read-only SASV9.CFG exits 1 and stays untouched"
-new_prefix
-seed_sas91
-install_product "$exe"
-config="$drive_c/SAS/V91/nls/en/SASV9.CFG"
+new_sas91_machine "$exe"
 before=$(md5sum <"$config")
 chattr +i "$config"
 run_setup /silent /sas=9.1 '/log=C:\setup.log'
@@ -46,9 +41,7 @@ check "no temporary file left" test "$(ls "$(dirname "$config")")" = SASV9.CFG
 end_scenario
 
 echo "== /sas=7 exits 2 and writes nothing"
-new_prefix
-seed_sas91
-install_product "$exe"
+new_sas91_machine "$exe"
 run_setup /sas=7 /silent
 check "exit code 2" test "$status" = 2
 check "says what is wrong" grep -q 'Unknown SAS version "7"' "$err"
