@@ -60,6 +60,7 @@ TEST_F(InstallSequence, CompleteRunShowsEveryStepAndEndsWithTheNotice) {
     statuses.push_back("Installation completed.");
     EXPECT_EQ(view.statuses, statuses);
     EXPECT_EQ(machine.pause.pauses, std::vector<int>(20, 100));
+    EXPECT_GE(view.refreshes, 20) << "the window is repainted before every pause";
     ASSERT_EQ(machine.messages.shown.size(), 1u);
     EXPECT_EQ(machine.messages.shown[0].text, "Completed creating shortcut and macro files!");
     EXPECT_EQ(machine.messages.shown[0].title, "Notice");

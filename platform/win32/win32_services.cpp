@@ -103,6 +103,19 @@ Result<std::string> Win32Shell::special_folder(SpecialFolder folder) {
 }
 
 Failure Win32Shell::save_shortcut(const Shortcut& shortcut) {
+    // A shortcut keeps paths of up to MAX_PATH characters and arguments up to
+    // INFOTIPSIZE; longer ones would be cut short without a word.
+    for (const auto* path : {&shortcut.target_path, &shortcut.working_directory,
+                             &shortcut.icon_location, &shortcut.file_path}) {
+        if (widen(*path).size() >= MAX_PATH)
+            return PlatformError{PlatformError::Kind::other,
+                                 "The path \"" + *path + "\" is too long for a shortcut (at most " +
+                                     std::to_string(MAX_PATH - 1) + " characters)."};
+    }
+    if (widen(shortcut.arguments).size() >= INFOTIPSIZE)
+        return PlatformError{PlatformError::Kind::other,
+                             "The shortcut's command line is too long (at most " +
+                                 std::to_string(INFOTIPSIZE - 1) + " characters)."};
     ComPtr<IShellLinkW> link;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IShellLinkW, link.out_void());

@@ -229,5 +229,16 @@ TEST_F(ShellTest, ShortcutCarriesEveryMember) {
     DeleteFileW(widen(shortcut.file_path).c_str());
 }
 
+TEST_F(ShellTest, ShortcutThatWouldBeCutShortIsRefused) {
+    Shortcut shortcut;
+    shortcut.file_path = shell.special_folder(SpecialFolder::desktop).value() + "\\TooLong.lnk";
+    shortcut.target_path = "C:\\SAS\\V91\\sas.exe";
+    shortcut.icon_location = "C:\\" + std::string(260, 'x') + "\\setup.icx";
+    const auto failure = shell.save_shortcut(shortcut);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->description.find("too long for a shortcut"), std::string::npos);
+    EXPECT_FALSE(Win32FileSystem().file_exists(shortcut.file_path));
+}
+
 } // namespace
 } // namespace morvane::win32

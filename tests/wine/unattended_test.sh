@@ -57,4 +57,27 @@ check "says why" grep -q "No SAS System version is installed." "$err"
 check "nothing written" nothing_written
 end_scenario
 
+echo "== A program folder with a quote, parentheses, & and %, non-ASCII letters, deep"
+new_sas91_machine "$exe"
+product_dir="$drive_c/Users/O'Brien (R&D) 100%/Données/$(printf 'x%.0s' $(seq 150))"
+mkdir -p "$product_dir"
+cp "$exe" "$product_dir/"
+run_setup /silent
+check "exit code 0" test "$status" = 0
+check "seventeen files in saspgm" test "$(ls "$product_dir/saspgm" | wc -l)" = 17
+check "the quote is doubled in the SAS literals" grep -qF "'C:\Users\O''Brien (R&D) 100%\Donn" "$product_dir/saspgm/autoexec.sas"
+check "the folder stands as it is in SASAUTOS" grep -qF '"C:\Users\O'"'"'Brien (R&D) 100%\Donn' "$config"
+end_scenario
+
+echo "== A program folder too deep for a shortcut fails clearly"
+new_sas91_machine "$exe"
+product_dir="$drive_c/$(printf 'y%.0s' $(seq 240))"
+mkdir -p "$product_dir"
+cp "$exe" "$product_dir/"
+run_setup /silent
+check "exit code 1" test "$status" = 1
+check "says the path is too long for a shortcut" grep -aq "^Error creating desktop shortcut \.\.\. The path .* is too long for a shortcut" "$err"
+check "morvane.cfg not written" test ! -e "$product_dir/morvane.cfg"
+end_scenario
+
 finish_checks "unattended"
