@@ -16,12 +16,13 @@ bool update_sas_config_file(FileSystem& files, TextEncoding& encoding, const Sas
         writer.report(macro_folder.error());
         return false;
     }
-    const auto updated = add_to_sasautos(content.value(), macro_folder.value());
+    const auto entry = sasautos_entry(macro_folder.value());
+    const auto updated = sasautos_update_pieces(content.value(), macro_folder.value(), entry);
     if (!updated)
         return true;
 
     const auto new_file = config_path + ".morvane-new";
-    auto failure = files.write_file(new_file, *updated);
+    auto failure = files.write_file_parts(new_file, *updated);
     if (!failure)
         failure = files.replace_file(new_file, config_path);
     if (failure) {

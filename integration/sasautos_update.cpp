@@ -180,41 +180,63 @@ class ListReader {
     bool names_folder_ = false;
 };
 
-std::string rewritten(std::string_view content, const std::vector<std::size_t>& insertions,
-                      std::string_view macro_folder) {
-    std::string entry(entry_indent, ' ');
-    entry += '"';
-    entry += macro_folder;
-    entry += '"';
-    std::string out;
-    // Every line may gain a CR; pages reserved but never written cost nothing.
-    out.reserve(2 * content.size() + 2 + insertions.size() * (entry.size() + 3));
-    LineReader lines(content);
+constexpr std::string_view line_end = "\r\n";
+constexpr std::string_view blank = " ";
+
+// The lines as they were, each ended by CR LF, with the entry after each insertion point
+// and one empty line at the end. Runs of lines that already end in CR LF stay one piece.
+std::vector<std::string_view> pieces_of(std::string_view content,
+                                        const std::vector<std::size_t>& insertions,
+                                        std::string_view entry) {
+    std::vector<std::string_view> pieces;
+    std::size_t run_start = 0;
     std::size_t next_insertion = 0;
+    LineReader lines(content);
     for (auto line = lines.line_at(0); line.begin < content.size();
          line = lines.line_at(line.next)) {
+        const bool insertion =
+            next_insertion < insertions.size() && insertions[next_insertion] < line.end;
+        const bool ends_in_crlf = line.next == line.end + 2 && content[line.end] == '\r';
+        if (!insertion && ends_in_crlf)
+            continue;
+        if (line.begin > run_start)
+            pieces.push_back(content.substr(run_start, line.begin - run_start));
         auto text = line.text(content);
-        if (next_insertion < insertions.size() && insertions[next_insertion] < line.end) {
+        if (insertion) {
             const auto after = insertions[next_insertion++] - line.begin + 1;
-            out.append(text.substr(0, after));
-            out += "\r\n";
-            out += entry;
+            pieces.push_back(text.substr(0, after));
+            pieces.push_back(line_end);
+            pieces.push_back(entry);
             text.remove_prefix(after);
             // Two quoted strings with nothing between them read as one string to SAS.
             if (first_non_blank(text) < text.size() && !is_blank(text.front()))
-                out += ' ';
+                pieces.push_back(blank);
         }
-        out.append(text);
-        out += "\r\n";
+        if (!text.empty())
+            pieces.push_back(text);
+        // A CR LF of the file itself starts the next run.
+        if (ends_in_crlf) {
+            run_start = line.end;
+        } else {
+            pieces.push_back(line_end);
+            run_start = line.next;
+        }
     }
-    out += "\r\n";
-    return out;
+    if (content.size() > run_start)
+        pieces.push_back(content.substr(run_start));
+    pieces.push_back(line_end);
+    return pieces;
 }
 
 } // namespace
 
-std::optional<std::string> add_to_sasautos(std::string_view content,
-                                           std::string_view macro_folder) {
+std::string sasautos_entry(std::string_view macro_folder) {
+    return std::string(entry_indent, ' ') + '"' + std::string(macro_folder) + '"';
+}
+
+std::optional<std::vector<std::string_view>> sasautos_update_pieces(std::string_view content,
+                                                                    std::string_view macro_folder,
+                                                                    std::string_view entry) {
     LineReader lines(content);
     std::vector<std::size_t> insertions;
     for (auto line = lines.line_at(0); line.begin < content.size();) {
@@ -236,7 +258,23 @@ std::optional<std::string> add_to_sasautos(std::string_view content,
     }
     if (insertions.empty())
         return std::nullopt;
-    return rewritten(content, insertions, macro_folder);
+    return pieces_of(content, insertions, entry);
+}
+
+std::optional<std::string> add_to_sasautos(std::string_view content,
+                                           std::string_view macro_folder) {
+    const auto entry = sasautos_entry(macro_folder);
+    const auto pieces = sasautos_update_pieces(content, macro_folder, entry);
+    if (!pieces)
+        return std::nullopt;
+    std::size_t size = 0;
+    for (const auto piece : *pieces)
+        size += piece.size();
+    std::string text;
+    text.reserve(size);
+    for (const auto piece : *pieces)
+        text += piece;
+    return text;
 }
 
 } // namespace morvane

@@ -3,6 +3,8 @@
 #include "platform/platform_error.hpp"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace morvane {
 
@@ -18,6 +20,9 @@ class FileSystem {
     virtual Result<std::string> read_file(const std::string& path) = 0;
     // Creates the file or empties an existing one, then writes content.
     virtual Failure write_file(const std::string& path, const std::string& content) = 0;
+    // The same with the content given as consecutive parts.
+    virtual Failure write_file_parts(const std::string& path,
+                                     const std::vector<std::string_view>& parts) = 0;
     // Adds content at the end of the file, creating it if needed.
     virtual Failure append_file(const std::string& path, const std::string& content) = 0;
     // Puts replacement in the place of target in one step, removing replacement's name.

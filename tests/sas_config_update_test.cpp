@@ -32,9 +32,13 @@ class DiskFullAt : public FileSystem {
         return inner_.replace_file(from, to);
     }
     Failure write_file(const std::string& p, const std::string& content) override {
+        return write_file_parts(p, {content});
+    }
+    Failure write_file_parts(const std::string& p,
+                             const std::vector<std::string_view>& parts) override {
         if (p != path_)
-            return inner_.write_file(p, content);
-        inner_.write_file(p, content.substr(0, content.size() / 2));
+            return inner_.write_file_parts(p, parts);
+        inner_.write_file_parts(p, {parts.begin(), parts.begin() + parts.size() / 2});
         return PlatformError{PlatformError::Kind::other, "There is not enough space on the disk."};
     }
 

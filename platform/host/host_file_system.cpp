@@ -84,14 +84,20 @@ Result<std::string> HostFileSystem::read_file(const std::string& path) {
 }
 
 Failure HostFileSystem::write_file(const std::string& path, const std::string& content) {
-    return write_with_mode(path, content, std::ios::trunc);
+    return write_with_mode(path, {content}, std::ios::trunc);
+}
+
+Failure HostFileSystem::write_file_parts(const std::string& path,
+                                         const std::vector<std::string_view>& parts) {
+    return write_with_mode(path, parts, std::ios::trunc);
 }
 
 Failure HostFileSystem::append_file(const std::string& path, const std::string& content) {
-    return write_with_mode(path, content, std::ios::app);
+    return write_with_mode(path, {content}, std::ios::app);
 }
 
-Failure HostFileSystem::write_with_mode(const std::string& path, const std::string& content,
+Failure HostFileSystem::write_with_mode(const std::string& path,
+                                        const std::vector<std::string_view>& parts,
                                         std::ios::openmode mode) {
     const auto file_path = host_path(path);
     if (is_read_only(file_path))
@@ -100,7 +106,8 @@ Failure HostFileSystem::write_with_mode(const std::string& path, const std::stri
     std::ofstream file(file_path, std::ios::binary | mode);
     if (!file)
         return error_from(errno != 0 ? errno : EACCES);
-    file.write(content.data(), static_cast<std::streamsize>(content.size()));
+    for (const auto part : parts)
+        file.write(part.data(), static_cast<std::streamsize>(part.size()));
     file.close();
     if (!file)
         return error_from(errno != 0 ? errno : ENOSPC);

@@ -21,11 +21,13 @@ class HostFileSystem : public FileSystem {
     Failure make_folder(const std::string& path) override;
     Result<std::string> read_file(const std::string& path) override;
     Failure write_file(const std::string& path, const std::string& content) override;
+    Failure write_file_parts(const std::string& path,
+                             const std::vector<std::string_view>& parts) override;
     Failure append_file(const std::string& path, const std::string& content) override;
     Failure replace_file(const std::string& replacement, const std::string& target) override;
 
   private:
-    Failure write_with_mode(const std::string& path, const std::string& content,
+    Failure write_with_mode(const std::string& path, const std::vector<std::string_view>& parts,
                             std::ios::openmode mode);
 
     std::filesystem::path root_;

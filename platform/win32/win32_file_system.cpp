@@ -77,18 +77,41 @@ Result<std::string> Win32FileSystem::read_file(const std::string& path) {
 
 namespace {
 
-Failure write_all(FileHandle& file, const std::string& content) {
-    if (!file.valid())
-        return last_error();
+Failure write_bytes(HANDLE file, const char* data, std::size_t size) {
     std::size_t done = 0;
-    while (done < content.size()) {
+    while (done < size) {
         DWORD written = 0;
-        const auto chunk =
-            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 24));
-        if (!WriteFile(file.get(), content.data() + done, chunk, &written, nullptr))
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1 << 24));
+        if (!WriteFile(file, data + done, chunk, &written, nullptr))
             return last_error();
         done += written;
     }
+    return std::nullopt;
+}
+
+// Small parts are gathered into one buffer, so a file of many short lines is written in
+// a few large writes rather than one call a part.
+Failure write_all(FileHandle& file, const std::vector<std::string_view>& parts) {
+    if (!file.valid())
+        return last_error();
+    constexpr std::size_t buffer_size = 1 << 20;
+    std::string buffer;
+    buffer.reserve(buffer_size);
+    for (const auto part : parts) {
+        if (buffer.size() + part.size() > buffer_size) {
+            if (auto failure = write_bytes(file.get(), buffer.data(), buffer.size()))
+                return failure;
+            buffer.clear();
+        }
+        if (part.size() > buffer_size) {
+            if (auto failure = write_bytes(file.get(), part.data(), part.size()))
+                return failure;
+        } else {
+            buffer.append(part);
+        }
+    }
+    if (auto failure = write_bytes(file.get(), buffer.data(), buffer.size()))
+        return failure;
     if (!file.close())
         return last_error();
     return std::nullopt;
@@ -97,15 +120,20 @@ Failure write_all(FileHandle& file, const std::string& content) {
 } // namespace
 
 Failure Win32FileSystem::write_file(const std::string& path, const std::string& content) {
+    return write_file_parts(path, {content});
+}
+
+Failure Win32FileSystem::write_file_parts(const std::string& path,
+                                          const std::vector<std::string_view>& parts) {
     FileHandle file(CreateFileW(long_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    return write_all(file, content);
+    return write_all(file, parts);
 }
 
 Failure Win32FileSystem::append_file(const std::string& path, const std::string& content) {
     FileHandle file(CreateFileW(long_path(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return write_all(file, content);
+    return write_all(file, {content});
 }
 
 Failure Win32FileSystem::replace_file(const std::string& replacement, const std::string& target) {

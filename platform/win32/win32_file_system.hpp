@@ -11,6 +11,8 @@ class Win32FileSystem : public FileSystem {
     Failure make_folder(const std::string& path) override;
     Result<std::string> read_file(const std::string& path) override;
     Failure write_file(const std::string& path, const std::string& content) override;
+    Failure write_file_parts(const std::string& path,
+                             const std::vector<std::string_view>& parts) override;
     Failure append_file(const std::string& path, const std::string& content) override;
     Failure replace_file(const std::string& replacement, const std::string& target) override;
 };
