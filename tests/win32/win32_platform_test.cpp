@@ -106,6 +106,19 @@ TEST_F(Files, WriteReadReplaceAndDeleteInAUnicodeFolder) {
     EXPECT_FALSE(missing->description.empty());
 }
 
+TEST_F(Files, PartsAreWrittenInOrderAcrossTheWriteBuffer) {
+    const std::string big(3 << 20, 'x');
+    std::vector<std::string_view> parts(400000, "ab\r\n");
+    parts.push_back(big);
+    parts.push_back("end");
+    std::string expected;
+    for (const auto part : parts)
+        expected += part;
+    const auto file = folder + "\\parts.cfg";
+    ASSERT_FALSE(files.write_file_parts(file, parts));
+    EXPECT_EQ(files.read_file(file).value(), expected);
+}
+
 TEST_F(Files, FolderIsMadeOneLevelAtATime) {
     EXPECT_TRUE(files.make_folder(folder + "\\a\\b"));
     EXPECT_FALSE(files.make_folder(folder + "\\a"));
