@@ -9,12 +9,23 @@ artefacts=$(realpath -m "$2")
 mkdir -p "$artefacts"
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 
+# Starts the setup program in the product folder, in the background.
+start_setup() {
+    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe >/dev/null 2>&1
+        echo $? >"$WINEPREFIX/exit-code") &
+}
+# Waits up to 30 s for the program to end and gives its exit code.
+setup_exit_code() {
+    for _ in $(seq 300); do [ -f "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
+    cat "$WINEPREFIX/exit-code" 2>/dev/null
+}
+
 start_display || exit 1
 
 echo "== Installing for SAS 9.1 with Enter"
 new_sas91_machine "$exe"
 original_config=$(cat "$drive_c/SAS/V91/nls/en/SASV9.CFG")
-(cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe >/dev/null 2>&1; echo $? >"$WINEPREFIX/exit-code") &
+start_setup
 window=$(wait_window "Morvane Post Installation setup")
 check "the setup window appears" test -n "$window"
 sleep 0.5
@@ -24,8 +35,7 @@ notice=$(wait_window Notice)
 check "the Notice box appears" test -n "$notice"
 import -window root "$artefacts/notice.png"
 press "$notice" Return
-for _ in $(seq 300); do [ -f "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
-check "the program ends with exit code 0" test "$(cat "$WINEPREFIX/exit-code" 2>/dev/null)" = 0
+check "the program ends with exit code 0" test "$(setup_exit_code)" = 0
 
 saspgm="$product_dir/saspgm"
 check "seventeen files in saspgm" test "$(ls "$saspgm" | wc -l)" = 17
@@ -53,7 +63,7 @@ echo "== A read-only SAS configuration fails the step and leaves the window usab
 new_sas91_machine "$exe"
 before=$(md5sum <"$config")
 chattr +i "$config"
-(cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe >/dev/null 2>&1; echo $? >"$WINEPREFIX/exit-code") &
+start_setup
 window=$(wait_window "Morvane Post Installation setup")
 press "$window" Return stays
 error=$(wait_window "Error!")
@@ -70,8 +80,7 @@ press "$window" Return stays
 notice=$(wait_window Notice)
 check "Install works again once the fault is gone" test -n "$notice"
 press "$notice" Return
-for _ in $(seq 300); do [ -f "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
-check "the program then ends with exit code 0" test "$(cat "$WINEPREFIX/exit-code" 2>/dev/null)" = 0
+check "the program then ends with exit code 0" test "$(setup_exit_code)" = 0
 check "SASAUTOS now starts with the macro folder" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$config"
 
 finish_checks "dialog end-to-end"
