@@ -9,16 +9,6 @@ std::string lower(std::string text) {
     return text;
 }
 
-std::optional<OptionButton> version_named(const std::string& name) {
-    if (name == "8")
-        return OptionButton::optSas8;
-    if (name == "9.1")
-        return OptionButton::optSas9;
-    if (name == "9.2")
-        return OptionButton::optSas92;
-    return std::nullopt;
-}
-
 bool is_silence_switch(const std::string& argument) {
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
         return false;
@@ -53,9 +43,10 @@ std::optional<CommandLine> parse_command_line(const std::vector<std::string>& ar
         } else if ((name == "?" || name == "help") && !value) {
             options.help = true;
         } else if (name == "sas" && value) {
-            options.version = version_named(*value);
-            if (!options.version) {
-                error.message = "Unknown SAS version \"" + *value + "\": use 8, 9.1 or 9.2.";
+            options.release = release_with_switch_value(*value);
+            if (options.release == nullptr) {
+                error.message = "Unknown SAS version \"" + *value + "\": use " +
+                                switch_values(", ", " or ") + ".";
                 return std::nullopt;
             }
         } else if (name == "log" && value && !value->empty()) {
@@ -69,12 +60,14 @@ std::optional<CommandLine> parse_command_line(const std::vector<std::string>& ar
 }
 
 std::string usage_text(const std::string& program_name) {
-    return "Usage: " + program_name +
-           " [/silent] [/sas=8|9.1|9.2] [/log=FILE]\n"
+    return "Usage: " + program_name + " [/silent] [/sas=" + switch_values("|", "|") +
+           "] [/log=FILE]\n"
            "\n"
            "  /silent, /quiet, /q  Install without a window or message boxes.\n"
-           "  /sas=VERSION         The SAS System version to set up (8, 9.1 or 9.2); without\n"
-           "                       it, the newest installed version.\n"
+           "  /sas=VERSION         The SAS System version to set up: " +
+           switch_values(", ", " or ") +
+           ".\n"
+           "                       Without it, the newest installed version.\n"
            "  /log=FILE            Also append every status and error line to FILE.\n"
            "  /?, /help            Show this text.\n"
            "\n"

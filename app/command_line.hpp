@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/setup_window_view.hpp"
+#include "sas/sas_releases.hpp"
 
 #include <optional>
 #include <string>
@@ -12,7 +12,8 @@ namespace morvane {
 struct CommandLine {
     bool silent = false;
     bool help = false;
-    std::optional<OptionButton> version;
+    // Nothing: the release the window would preselect.
+    const SasRelease* release = nullptr;
     std::optional<std::string> log_file;
 };
 
@@ -20,8 +21,8 @@ struct CommandLineError {
     std::string message;
 };
 
-// Windows-style switches, in any letter case: /silent (/quiet, /q), /sas=8|9.1|9.2,
-// /log=FILE, /? (/help). A dash may stand for the slash.
+// Windows-style switches, in any letter case: /silent (/quiet, /q), /sas=RELEASE (the
+// releases' switch values), /log=FILE, /? (/help). A dash may stand for the slash.
 std::optional<CommandLine> parse_command_line(const std::vector<std::string>& arguments,
                                               CommandLineError& error);
 

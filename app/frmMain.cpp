@@ -1,31 +1,43 @@
 #include "app/frmMain.hpp"
 
-#include "integration/sas_config_update.hpp"
-#include "integration/tool_config.hpp"
-
 namespace morvane {
 
 frmMain::frmMain(Platform& platform, SetupWindowView& view, InstallationRecord record)
-    : platform_(platform), view_(view), record_(std::move(record)) {}
+    : platform_(platform), view_(view), record_(std::move(record)) {
+    for (const auto& sas : record_.sas)
+        if (sas.release->listed_when_missing || sas.installed())
+            options_.push_back(sas.release);
+}
 
 void frmMain::Form_Load() {
-    // A version counts as installed when its DefaultRoot was found; the last installed
-    // one is selected, so a disabled option is never left selected.
-    const std::pair<OptionButton, const std::string*> versions[] = {
-        {OptionButton::optSas8, &record_.sas8_exe},
-        {OptionButton::optSas9, &record_.sas91_exe},
-        {OptionButton::optSas92, &record_.sas92_exe},
-    };
-    for (const auto& [option, exe] : versions) {
-        if (*exe == missing_sas_exe)
-            view_.set_enabled(option, false);
-        else
-            view_.select(option);
+    std::vector<std::string> captions;
+    for (const auto* release : options_)
+        captions.emplace_back(release->caption);
+    view_.set_options(captions);
+    // The last installed release is selected, so a disabled option is never left
+    // selected and the newest installed one is preselected.
+    bool any_installed = false;
+    for (std::size_t option = 0; option < options_.size(); ++option) {
+        const int place = static_cast<int>(option);
+        if (record_.of(*options_[option]).installed()) {
+            view_.select(place);
+            any_installed = true;
+        } else {
+            view_.set_enabled(place, false);
+        }
     }
-    if (!view_.is_enabled(OptionButton::optSas8) && !view_.is_enabled(OptionButton::optSas9) &&
-        !view_.is_enabled(OptionButton::optSas92))
+    if (!any_installed)
         view_.set_enabled(CommandButton::cmdInstall, false);
     installing_ = false;
+}
+
+bool frmMain::preselect(const SasRelease& release) {
+    for (std::size_t option = 0; option < options_.size(); ++option)
+        if (options_[option] == &release && record_.of(release).installed()) {
+            view_.select(static_cast<int>(option));
+            return true;
+        }
+    return false;
 }
 
 void frmMain::Form_KeyDown(int key_code, int /*shift*/) {
@@ -39,23 +51,67 @@ void frmMain::cmdExit_Click() {
     view_.unload();
 }
 
-bool frmMain::config_sas() {
-    std::string config_path;
-    if (view_.is_selected(OptionButton::optSas8))
-        config_path = record_.sas8_root + "\\SASV8.CFG";
-    if (view_.is_selected(OptionButton::optSas9))
-        config_path = record_.sas91_root + "\\nls\\en\\SASV9.CFG";
-    if (view_.is_selected(OptionButton::optSas92))
-        config_path = record_.sas92_root + "\\nls\\en\\SASV9.CFG";
-    const SasFileWriter writer(platform_.files, platform_.encoding, platform_.messages,
-                               platform_.location.program_folder());
-    return update_sas_config_file(platform_.files, platform_.encoding, writer, config_path);
+void frmMain::close_requested() {
+    // The close box acts as Exit, and like Exit not while installing.
+    if (!installing_)
+        cmdExit_Click();
 }
 
-bool frmMain::create_tool_config() {
-    const SasFileWriter writer(platform_.files, platform_.encoding, platform_.messages,
-                               platform_.location.program_folder());
-    return write_tool_config(writer);
+const SasRelease* frmMain::chosen_release() {
+    for (std::size_t option = 0; option < options_.size(); ++option)
+        if (view_.is_selected(static_cast<int>(option)))
+            return options_[option];
+    return nullptr;
+}
+
+void frmMain::lock() {
+    view_.set_enabled(CommandButton::cmdInstall, false);
+    view_.set_enabled(CommandButton::cmdExit, false);
+    installing_ = true;
+    view_.set_busy_pointer(true);
+}
+
+void frmMain::completed() {
+    view_.set_enabled(CommandButton::cmdInstall, true);
+    view_.set_enabled(CommandButton::cmdExit, true);
+    installing_ = false;
+    view_.set_busy_pointer(false);
+}
+
+void frmMain::cmdInstall_Click() {
+    const auto* release = chosen_release();
+    if (release == nullptr)
+        return;
+    lock();
+    if (!run_steps(install_steps(record_, *release, platform_), *this))
+        return;
+    completed();
+    view_.set_status("Installation completed.");
+    view_.set_progress(100.0f);
+    view_.refresh();
+    platform_.messages.show("Completed creating shortcut and macro files!", "Notice",
+                            MessageIcon::information);
+    view_.unload();
+}
+
+void frmMain::before_step(const InstallStep& step) {
+    if (step.progress == InstallStep::Progress::silent)
+        return;
+    if (!step.status.empty())
+        view_.set_status(step.status);
+    if (step.progress == InstallStep::Progress::start)
+        view_.set_progress(0.0f);
+    else if (step.progress == InstallStep::Progress::advance)
+        view_.set_progress(view_.progress() + progress_increment);
+    view_.refresh();
+    platform_.pause.milliseconds(pause_before_step_ms);
+}
+
+void frmMain::step_failed(const InstallStep& step, const PlatformError& error) {
+    // The box comes while the window is still locked, as the failing step's own box did.
+    platform_.messages.show(error.description, "Error!", MessageIcon::critical);
+    view_.set_status(step.error);
+    completed();
 }
 
 } // namespace morvane

@@ -1,40 +1,45 @@
 #pragma once
 
-#include "app/installation_record.hpp"
+#include "app/install_sequence.hpp"
 #include "platform/platform.hpp"
+#include "platform/setup_window_events.hpp"
 #include "platform/setup_window_view.hpp"
+#include "sas/installation_record.hpp"
 
-#include <string>
+#include <vector>
 
 namespace morvane {
 
-inline constexpr int key_enter = 13;
-inline constexpr int key_escape = 27;
-
-// The setup window's logic; the toolkit behind SetupWindowView draws it.
-class frmMain {
+// The setup window's logic; the toolkit behind SetupWindowView draws it and hands the
+// user's actions to it as SetupWindowEvents.
+class frmMain : public SetupWindowEvents, private InstallObserver {
   public:
     frmMain(Platform& platform, SetupWindowView& view, InstallationRecord record);
 
     void Form_Load();
-    void Form_KeyDown(int key_code, int shift);
-    void cmdExit_Click();
-    void cmdInstall_Click();
+    void Form_KeyDown(int key_code, int shift) override;
+    void cmdExit_Click() override;
+    void cmdInstall_Click() override;
+    void close_requested() override;
     void completed();
-    bool config_sas();
-    bool create_tool_config();
+    // Selects release's option; false when the release is not installed.
+    bool preselect(const SasRelease& release);
 
     bool installing() const { return installing_; }
     const InstallationRecord& record() const { return record_; }
 
   private:
-    std::string chosen_version();
-    bool remove_stale_catalog(const std::string& sas_version);
+    // The release of the selected option button; nothing when none is selected.
+    const SasRelease* chosen_release();
     void lock();
+    void before_step(const InstallStep& step) override;
+    void step_failed(const InstallStep& step, const PlatformError& error) override;
 
     Platform& platform_;
     SetupWindowView& view_;
     const InstallationRecord record_;
+    // The release of each option button, from the top.
+    std::vector<const SasRelease*> options_;
     bool installing_ = false;
 };
 

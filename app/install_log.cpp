@@ -33,11 +33,6 @@ void LoggedView::set_status(const std::string& text) {
     window_.set_status(text);
 }
 
-void LoggedView::set_failure_status(const std::string& text) {
-    log_.write(text);
-    window_.set_failure_status(text);
-}
-
 void LoggedMessageBoxes::show(const std::string& text, const std::string& title, MessageIcon icon) {
     log_.write(title + " " + text);
     boxes_.show(text, title, icon);

@@ -35,14 +35,16 @@ class LoggedView : public SetupWindowView {
   public:
     LoggedView(SetupWindowView& window, InstallLog& log) : window_(window), log_(log) {}
 
-    bool is_enabled(OptionButton option) override { return window_.is_enabled(option); }
-    void set_enabled(OptionButton option, bool on) override { window_.set_enabled(option, on); }
-    bool is_selected(OptionButton option) override { return window_.is_selected(option); }
-    void select(OptionButton option) override { window_.select(option); }
+    void set_options(const std::vector<std::string>& captions) override {
+        window_.set_options(captions);
+    }
+    bool is_enabled(int option) override { return window_.is_enabled(option); }
+    void set_enabled(int option, bool on) override { window_.set_enabled(option, on); }
+    bool is_selected(int option) override { return window_.is_selected(option); }
+    void select(int option) override { window_.select(option); }
     bool is_enabled(CommandButton button) override { return window_.is_enabled(button); }
     void set_enabled(CommandButton button, bool on) override { window_.set_enabled(button, on); }
     void set_status(const std::string& text) override;
-    void set_failure_status(const std::string& text) override;
     float progress() override { return window_.progress(); }
     void set_progress(float value) override { window_.set_progress(value); }
     void set_busy_pointer(bool busy) override { window_.set_busy_pointer(busy); }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/frmMain.hpp"
+#include "platform/platform.hpp"
+#include "sas/installation_record.hpp"
 
 #include <functional>
 #include <string>
@@ -8,21 +9,44 @@
 
 namespace morvane {
 
-// One step of an installation as the window shows it.
+// One step of an installation as it is shown while it runs.
 struct InstallStep {
-    enum class Progress { start, advance, keep };
+    enum class Progress {
+        // The first step: the bar restarts at 0.
+        start,
+        advance,
+        // The bar stays where it is.
+        keep,
+        // A preparation that shows nothing and does not pause; only its failure is seen.
+        silent,
+    };
     // Empty: the status of the step before stays.
     std::string status;
     std::string error;
     Progress progress = Progress::advance;
-    std::function<bool()> run;
+    // Nothing on success, else the platform's description of what went wrong.
+    std::function<Failure()> run;
+};
+
+// Where a run of steps is shown: the setup window, or the console of an unattended run.
+// It is the one place where a failed step is presented.
+class InstallObserver {
+  public:
+    virtual ~InstallObserver() = default;
+    virtual void before_step(const InstallStep& step) = 0;
+    virtual void step_failed(const InstallStep& step, const PlatformError& error) = 0;
 };
 
 inline constexpr float progress_increment = 4.0f;
 inline constexpr int pause_before_step_ms = 100;
 
-// The twenty steps of an installation for sas_version, in their order.
-std::vector<InstallStep> install_steps(frmMain& form, Platform& platform,
-                                       const std::string& sas_version);
+// Removing the release's stale catalog, then the twenty steps of its installation, in
+// their order.
+std::vector<InstallStep> install_steps(const InstallationRecord& record, const SasRelease& release,
+                                       Platform& platform);
+
+// Runs the steps in order up to the first failure, which goes to the observer; true
+// when every step succeeded.
+bool run_steps(const std::vector<InstallStep>& steps, InstallObserver& observer);
 
 } // namespace morvane

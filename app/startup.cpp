@@ -11,28 +11,23 @@ InstallationRecord read_installation_record(Registry& registry) {
         return read_registry_string(registry, key, name).value_or("");
     };
     InstallationRecord r;
-    r.sas8_key = "SOFTWARE\\SAS Institute Inc.\\The SAS System\\8";
-    r.sas91_key = "SOFTWARE\\SAS Institute Inc.\\The SAS System\\9.1";
-    r.sas92_key = "SOFTWARE\\SAS Institute Inc.\\The SAS System\\9.2";
     r.reg_value_name = "DefaultRoot";
     r.sas_exe_name = missing_sas_exe;
-    r.sas8_root = read(r.sas8_key, r.reg_value_name);
-    r.sas91_root = read(r.sas91_key, r.reg_value_name);
-    r.sas92_root = read(r.sas92_key, r.reg_value_name);
-    r.sas8_exe = r.sas8_root + r.sas_exe_name;
-    r.sas91_exe = r.sas91_root + r.sas_exe_name;
-    r.sas92_exe = r.sas92_root + r.sas_exe_name;
-    r.sas8_globals_key = r.sas8_key + "\\Setup\\Globals";
-    r.sas91_globals_key = r.sas91_key + "\\Setup\\Globals";
-    r.sas92_globals_key = r.sas92_key + "\\Setup\\Globals";
+    for (const auto& release : sas_releases) {
+        SasInstallation installation;
+        installation.release = &release;
+        installation.key = release.registry_key;
+        installation.root = read(installation.key, r.reg_value_name);
+        installation.exe = installation.root + r.sas_exe_name;
+        r.sas.push_back(std::move(installation));
+    }
     r.sasuser_value_name = "szSASUser";
     r.catalog_file_name = "\\cdisc.sas7bcat";
-    r.sas8_user_dir = read(r.sas8_globals_key, r.sasuser_value_name);
-    r.sas91_user_dir = read(r.sas91_globals_key, r.sasuser_value_name);
-    r.sas92_user_dir = read(r.sas92_globals_key, r.sasuser_value_name);
-    r.sas8_user_catalog = r.sas8_user_dir + r.catalog_file_name;
-    r.sas91_user_catalog = r.sas91_user_dir + r.catalog_file_name;
-    r.sas92_user_catalog = r.sas92_user_dir + r.catalog_file_name;
+    for (auto& installation : r.sas) {
+        installation.globals_key = installation.key + "\\Setup\\Globals";
+        installation.user_dir = read(installation.globals_key, r.sasuser_value_name);
+        installation.user_catalog = installation.user_dir + r.catalog_file_name;
+    }
     r.product_key = "SOFTWARE\\Talmora\\Morvane";
     r.reg_value_name = "AllUsers";
     r.all_users = read(r.product_key, r.reg_value_name);
@@ -47,7 +42,7 @@ std::unique_ptr<frmMain> Main(Platform& platform, SetupWindowView& view) {
         view.show();
         return form;
     } catch (const std::exception&) {
-        platform.messages.show("Can not read data from registry", "Error!", MessageIcon::critical);
+        platform.messages.show(registry_error_text, "Error!", MessageIcon::critical);
         return nullptr;
     }
 }

@@ -6,7 +6,11 @@
 
 namespace morvane {
 
-// Fills every field of the record from HKEY_LOCAL_MACHINE, in start-up's order.
+// What start-up says when the registry cannot be read at all.
+inline constexpr const char* registry_error_text = "Can not read data from registry";
+
+// Fills every field of the record from HKEY_LOCAL_MACHINE, in start-up's order: every
+// release's root, then every SASUSER folder, then the product's all-users setting.
 InstallationRecord read_installation_record(Registry& registry);
 
 // Start-up: reads the registry, loads the window's rules into view and shows it. On any

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "macros/sas_file_writer.hpp"
 #include "platform/file_system.hpp"
 #include "platform/text_encoding.hpp"
 
@@ -8,10 +7,11 @@
 
 namespace morvane {
 
-// Puts the macro folder on the SASAUTOS list of the SAS configuration file at
-// config_path. The file is replaced in one step, so a failure never leaves it half
-// written. Reports its own failure; true also when the folder was already listed.
-bool update_sas_config_file(FileSystem& files, TextEncoding& encoding, const SasFileWriter& writer,
-                            const std::string& config_path);
+// Puts macro_folder on the SASAUTOS list of the SAS configuration file at config_path,
+// in the file's own encoding: UTF-8 when it starts with a byte order mark, which it
+// keeps, else the ANSI code page. The file is replaced in one step, so a failure never
+// leaves it half written; a file that already lists the folder is not written at all.
+Failure update_sas_config_file(FileSystem& files, TextEncoding& encoding,
+                               const std::string& macro_folder, const std::string& config_path);
 
 } // namespace morvane

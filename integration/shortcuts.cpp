@@ -12,46 +12,32 @@ struct SasLaunch {
 };
 
 SasLaunch launch_for(const std::string& sas_version, const InstallationRecord& record) {
-    if (sas_version == "sas8")
-        return {record.sas8_exe, record.sas8_root, record.sas8_root + "\\SASV8.CFG"};
-    if (sas_version == "sas9")
-        return {record.sas91_exe, record.sas91_root, record.sas91_root + "\\SASV9.CFG"};
-    if (sas_version == "sas92")
-        return {record.sas92_exe, record.sas92_root, record.sas92_root + "\\SASV9.CFG"};
-    return {};
+    const auto* sas = record.with_version_key(sas_version);
+    if (sas == nullptr)
+        return {};
+    return {sas->exe, sas->root, sas->root + std::string(sas->release->shortcut_config_file)};
 }
 
-bool save(const ShortcutServices& services, Shortcut shortcut, SpecialFolder folder,
-          const std::string& sub_folder) {
+Failure save(const ShortcutServices& services, Shortcut shortcut, SpecialFolder folder,
+             const std::string& sub_folder) {
     const auto base = services.shell.special_folder(folder);
-    if (!base.ok()) {
-        services.writer.report(base.error());
-        return false;
-    }
+    if (!base.ok())
+        return base.error();
     // Nothing else makes the Start-menu folder among all users' programs.
     if (folder == SpecialFolder::all_users_programs) {
         services.files.make_folder(base.value() + "\\Talmora");
         services.files.make_folder(base.value() + "\\Talmora\\MORVANE");
     }
     shortcut.file_path = base.value() + sub_folder + "\\Morvane.lnk";
-    auto failure = services.files.delete_file(shortcut.file_path);
-    if (failure && failure->is_not_found())
-        failure.reset();
-    if (!failure)
-        failure = services.shell.save_shortcut(shortcut);
-    if (failure) {
-        services.writer.report(*failure);
-        return false;
-    }
-    return true;
+    return services.shell.save_shortcut(shortcut);
 }
 
 } // namespace
 
-bool create_shortcuts(const std::string& sas_version, const InstallationRecord& record,
-                      const ShortcutServices& services) {
+Failure create_shortcuts(const std::string& sas_version, const InstallationRecord& record,
+                         const ShortcutServices& services) {
     const auto launch = launch_for(sas_version, record);
-    const auto launch_config = services.writer.program_folder() + "\\morvane.cfg";
+    const auto launch_config = services.program_folder + "\\morvane.cfg";
     Shortcut shortcut;
     shortcut.description = "Morvane";
     shortcut.show_command = maximized;
@@ -59,13 +45,14 @@ bool create_shortcuts(const std::string& sas_version, const InstallationRecord& 
         " -CONFIG \"" + launch.config_file + "\" -CONFIG \"" + launch_config + "\"";
     shortcut.target_path = launch.target;
     shortcut.working_directory = launch.working_folder;
-    shortcut.icon_location =
-        services.writer.program_folder() + "\\" + services.program_stem + ".icx";
+    shortcut.icon_location = services.program_folder + "\\" + services.program_stem + ".icx";
 
     const bool for_all_users = record.all_users == "1";
+    if (auto failure =
+            save(services, shortcut,
+                 for_all_users ? SpecialFolder::all_users_desktop : SpecialFolder::desktop, ""))
+        return failure;
     return save(services, shortcut,
-                for_all_users ? SpecialFolder::all_users_desktop : SpecialFolder::desktop, "") &&
-           save(services, shortcut,
                 for_all_users ? SpecialFolder::all_users_programs : SpecialFolder::programs,
                 "\\Talmora\\MORVANE");
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/installation_record.hpp"
-#include "macros/sas_file_writer.hpp"
 #include "platform/file_system.hpp"
 #include "platform/shell.hpp"
+#include "sas/installation_record.hpp"
 
 #include <string>
 
@@ -12,13 +11,15 @@ namespace morvane {
 struct ShortcutServices {
     Shell& shell;
     FileSystem& files;
-    const SasFileWriter& writer;
+    // Without a trailing backslash.
+    std::string program_folder;
     std::string program_stem;
 };
 
-// Saves the desktop and Start-menu shortcuts that start the SAS version of sas_version
-// ("sas8", "sas9" or "sas92") as Morvane. Reports its own failure.
-bool create_shortcuts(const std::string& sas_version, const InstallationRecord& record,
-                      const ShortcutServices& services);
+// Saves the desktop and Start-menu shortcuts that start the release of sas_version (its
+// version key) as Morvane. A shortcut already there is replaced; one whose save is
+// refused stays as it was.
+Failure create_shortcuts(const std::string& sas_version, const InstallationRecord& record,
+                         const ShortcutServices& services);
 
 } // namespace morvane

@@ -2,7 +2,7 @@
 
 namespace morvane {
 
-bool write_tool_config(const SasFileWriter& writer) {
+Failure write_tool_config(const SasFileWriter& writer) {
     const std::string marker(program_folder_marker);
     return writer.write_template(writer.program_folder() + "\\morvane.cfg",
                                  {

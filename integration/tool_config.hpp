@@ -5,6 +5,6 @@
 namespace morvane {
 
 // Writes morvane.cfg, the configuration that makes SAS start as Morvane.
-bool write_tool_config(const SasFileWriter& writer);
+Failure write_tool_config(const SasFileWriter& writer);
 
 } // namespace morvane

@@ -27,7 +27,7 @@ constexpr std::string_view addseq_lines[] = {
 
 } // namespace
 
-bool create_addseq(const SasFileWriter& writer) {
+Failure create_addseq(const SasFileWriter& writer) {
     return writer.write_macro_file("addseq.sas", addseq_lines);
 }
 

@@ -2,7 +2,7 @@
 
 namespace morvane {
 
-bool create_autoexec(const SasFileWriter& writer, Shell& shell, FileSystem& files) {
+Failure create_autoexec(const SasFileWriter& writer, Shell& shell, FileSystem& files) {
     create_folders(shell, files, writer.macro_folder());
     const std::string marker(program_folder_marker);
     std::vector<std::string> lines = {

@@ -23,7 +23,7 @@ constexpr std::string_view cdisc_lines[] = {
 
 } // namespace
 
-bool create_cdisc(const SasFileWriter& writer) {
+Failure create_cdisc(const SasFileWriter& writer) {
     return writer.write_macro_file("cdisc.sas", cdisc_lines);
 }
 

@@ -36,7 +36,7 @@ constexpr std::string_view comment_lines[] = {
 
 } // namespace
 
-bool create_comment(const SasFileWriter& writer) {
+Failure create_comment(const SasFileWriter& writer) {
     return writer.write_macro_file("comment.sas", comment_lines);
 }
 

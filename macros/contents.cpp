@@ -17,7 +17,7 @@ constexpr std::string_view contents_lines[] = {
 
 } // namespace
 
-bool create_contents(const SasFileWriter& writer) {
+Failure create_contents(const SasFileWriter& writer) {
     return writer.write_macro_file("contents.sas", contents_lines);
 }
 

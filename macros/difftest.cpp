@@ -76,7 +76,7 @@ const std::vector<std::string>& difftest_lines() {
     return text;
 }
 
-bool create_difftest(const SasFileWriter& writer) {
+Failure create_difftest(const SasFileWriter& writer) {
     return writer.write_macro_file("difftest.sas", difftest_lines());
 }
 

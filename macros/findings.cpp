@@ -30,7 +30,7 @@ constexpr std::string_view findings_lines[] = {
 
 } // namespace
 
-bool create_findings(const SasFileWriter& writer) {
+Failure create_findings(const SasFileWriter& writer) {
     return writer.write_macro_file("findings.sas", findings_lines);
 }
 

@@ -25,7 +25,7 @@ constexpr std::string_view findrel_lines[] = {
 
 } // namespace
 
-bool create_findrel(const SasFileWriter& writer) {
+Failure create_findrel(const SasFileWriter& writer) {
     return writer.write_macro_file("findrel.sas", findrel_lines);
 }
 

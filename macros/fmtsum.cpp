@@ -35,7 +35,7 @@ constexpr std::string_view fmtsum_lines[] = {
 
 } // namespace
 
-bool create_fmtsum(const SasFileWriter& writer) {
+Failure create_fmtsum(const SasFileWriter& writer) {
     return writer.write_macro_file("fmtsum.sas", fmtsum_lines);
 }
 

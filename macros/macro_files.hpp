@@ -12,24 +12,24 @@ namespace morvane {
 // Makes the current user's Start-menu folders and the macro folder; every failure is
 // passed over, since the writers that follow report what really matters.
 void create_folders(Shell& shell, FileSystem& files, const std::string& macro_folder);
-bool create_autoexec(const SasFileWriter& writer, Shell& shell, FileSystem& files);
+Failure create_autoexec(const SasFileWriter& writer, Shell& shell, FileSystem& files);
 
-bool create_addseq(const SasFileWriter& writer);
-bool create_cdisc(const SasFileWriter& writer);
-bool create_comment(const SasFileWriter& writer);
-bool create_contents(const SasFileWriter& writer);
-bool create_difftest(const SasFileWriter& writer);
-bool create_findings(const SasFileWriter& writer);
-bool create_findrel(const SasFileWriter& writer);
-bool create_fmtsum(const SasFileWriter& writer);
-bool create_matchvar(const SasFileWriter& writer);
-bool create_metadata(const SasFileWriter& writer);
-bool create_ordervar(const SasFileWriter& writer);
-bool create_relrec(const SasFileWriter& writer);
-bool create_sd2xpt(const SasFileWriter& writer);
-bool create_suppqual(const SasFileWriter& writer);
-bool create_varlen(const SasFileWriter& writer);
-bool create_sup2dat(const SasFileWriter& writer);
+Failure create_addseq(const SasFileWriter& writer);
+Failure create_cdisc(const SasFileWriter& writer);
+Failure create_comment(const SasFileWriter& writer);
+Failure create_contents(const SasFileWriter& writer);
+Failure create_difftest(const SasFileWriter& writer);
+Failure create_findings(const SasFileWriter& writer);
+Failure create_findrel(const SasFileWriter& writer);
+Failure create_fmtsum(const SasFileWriter& writer);
+Failure create_matchvar(const SasFileWriter& writer);
+Failure create_metadata(const SasFileWriter& writer);
+Failure create_ordervar(const SasFileWriter& writer);
+Failure create_relrec(const SasFileWriter& writer);
+Failure create_sd2xpt(const SasFileWriter& writer);
+Failure create_suppqual(const SasFileWriter& writer);
+Failure create_varlen(const SasFileWriter& writer);
+Failure create_sup2dat(const SasFileWriter& writer);
 
 // The lines of the two rule-built files, before the program folder is put in.
 const std::vector<std::string>& difftest_lines();
@@ -37,7 +37,7 @@ const std::vector<std::string>& matchvar_lines();
 
 struct MacroFile {
     std::string_view file_name;
-    bool (*create)(const SasFileWriter& writer);
+    Failure (*create)(const SasFileWriter& writer);
 };
 
 // In the order in which they are written, and in which autoexec.sas includes them:

@@ -32,7 +32,7 @@ const std::vector<std::string>& matchvar_lines() {
     return text;
 }
 
-bool create_matchvar(const SasFileWriter& writer) {
+Failure create_matchvar(const SasFileWriter& writer) {
     return writer.write_macro_file("matchvar.sas", matchvar_lines());
 }
 

@@ -29,7 +29,7 @@ constexpr std::string_view metadata_lines[] = {
 
 } // namespace
 
-bool create_metadata(const SasFileWriter& writer) {
+Failure create_metadata(const SasFileWriter& writer) {
     return writer.write_macro_file("metadata.sas", metadata_lines);
 }
 

@@ -28,7 +28,7 @@ constexpr std::string_view ordervar_lines[] = {
 
 } // namespace
 
-bool create_ordervar(const SasFileWriter& writer) {
+Failure create_ordervar(const SasFileWriter& writer) {
     return writer.write_macro_file("ordervar.sas", ordervar_lines);
 }
 

@@ -26,7 +26,7 @@ constexpr std::string_view relrec_lines[] = {
 
 } // namespace
 
-bool create_relrec(const SasFileWriter& writer) {
+Failure create_relrec(const SasFileWriter& writer) {
     return writer.write_macro_file("relrec.sas", relrec_lines);
 }
 

@@ -15,10 +15,8 @@ std::string double_single_quotes(const std::string& text) {
 
 } // namespace
 
-SasFileWriter::SasFileWriter(FileSystem& files, TextEncoding& encoding, MessageBoxes& messages,
-                             std::string program_folder)
-    : files_(files), encoding_(encoding), messages_(messages),
-      program_folder_(std::move(program_folder)),
+SasFileWriter::SasFileWriter(FileSystem& files, TextEncoding& encoding, std::string program_folder)
+    : files_(files), encoding_(encoding), program_folder_(std::move(program_folder)),
       quoted_program_folder_(double_single_quotes(program_folder_)) {}
 
 std::string SasFileWriter::macro_folder() const {
@@ -38,8 +36,8 @@ std::string SasFileWriter::expand(std::string_view template_line) const {
     return line;
 }
 
-bool SasFileWriter::write_template(const std::string& path,
-                                   const std::vector<std::string>& lines) const {
+Failure SasFileWriter::write_template(const std::string& path,
+                                      const std::vector<std::string>& lines) const {
     std::string text;
     std::size_t size = 0;
     for (const auto& line : lines)
@@ -53,28 +51,18 @@ bool SasFileWriter::write_template(const std::string& path,
         text += "\r\n";
     }
     const auto ansi = encoding_.to_ansi(text);
-    if (!ansi.ok()) {
-        report(ansi.error());
-        return false;
-    }
-    if (const auto failure = files_.write_file(path, ansi.value())) {
-        report(*failure);
-        return false;
-    }
-    return true;
+    if (!ansi.ok())
+        return ansi.error();
+    return files_.write_file(path, ansi.value());
 }
 
-bool SasFileWriter::write_macro_file(std::string_view file_name, FileTemplate lines) const {
+Failure SasFileWriter::write_macro_file(std::string_view file_name, FileTemplate lines) const {
     return write_macro_file(file_name, std::vector<std::string>(lines.begin(), lines.end()));
 }
 
-bool SasFileWriter::write_macro_file(std::string_view file_name,
-                                     const std::vector<std::string>& lines) const {
+Failure SasFileWriter::write_macro_file(std::string_view file_name,
+                                        const std::vector<std::string>& lines) const {
     return write_template(macro_folder() + "\\" + std::string(file_name), lines);
-}
-
-void SasFileWriter::report(const PlatformError& error) const {
-    messages_.show(error.description, "Error!", MessageIcon::critical);
 }
 
 } // namespace morvane

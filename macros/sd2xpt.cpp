@@ -48,7 +48,7 @@ constexpr std::string_view sd2xpt_lines[] = {
 
 } // namespace
 
-bool create_sd2xpt(const SasFileWriter& writer) {
+Failure create_sd2xpt(const SasFileWriter& writer) {
     return writer.write_macro_file("sd2xpt.sas", sd2xpt_lines);
 }
 

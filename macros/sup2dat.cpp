@@ -26,7 +26,7 @@ constexpr std::string_view sup2dat_lines[] = {
 
 } // namespace
 
-bool create_sup2dat(const SasFileWriter& writer) {
+Failure create_sup2dat(const SasFileWriter& writer) {
     return writer.write_macro_file("sup2dat.sas", sup2dat_lines);
 }
 

@@ -31,7 +31,7 @@ constexpr std::string_view suppqual_lines[] = {
 
 } // namespace
 
-bool create_suppqual(const SasFileWriter& writer) {
+Failure create_suppqual(const SasFileWriter& writer) {
     return writer.write_macro_file("suppqual.sas", suppqual_lines);
 }
 

@@ -25,7 +25,7 @@ constexpr std::string_view varlen_lines[] = {
 
 } // namespace
 
-bool create_varlen(const SasFileWriter& writer) {
+Failure create_varlen(const SasFileWriter& writer) {
     return writer.write_macro_file("varlen.sas", varlen_lines);
 }
 

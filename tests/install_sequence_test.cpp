@@ -1,4 +1,5 @@
-#include "app/install_sequence.hpp"
+#include "app/frmMain.hpp"
+#include "app/startup.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>
@@ -97,8 +98,10 @@ TEST_P(FailingInstall, StopsWithTheStepsErrorTextAndUnlocks) {
     EXPECT_EQ(view.status(), GetParam().error_text);
     EXPECT_EQ(view.progress_value, GetParam().progress_at_failure);
     EXPECT_EQ(machine.pause.pauses.size(), GetParam().steps_run);
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    ASSERT_EQ(machine.messages.shown.size(), 1u) << "one box, from the window alone";
     EXPECT_EQ(machine.messages.shown[0].title, "Error!");
+    EXPECT_EQ(machine.messages.shown[0].icon, MessageIcon::critical);
+    EXPECT_FALSE(machine.messages.shown[0].text.empty());
     expect_idle_again();
     if (GetParam().steps_run < 20) {
         EXPECT_FALSE(machine.exists("D:\\Tools\\Kit\\morvane.cfg"));
@@ -151,23 +154,24 @@ TEST_F(InstallSequence, RunAfterAFailedRunStartsAgainAtZero) {
 }
 
 TEST_F(InstallSequence, OnlyTheChosenVersionsCatalogIsRemoved) {
-    InstallationRecord record = record_with_sas91();
-    record.sas8_user_dir = "C:\\Users\\ana\\sas8user";
-    record.sas8_user_catalog = "C:\\Users\\ana\\sas8user\\cdisc.sas7bcat";
-    machine.make_folders(record.sas8_user_dir);
-    machine.write(record.sas8_user_catalog, "other version");
-    frmMain with_two(machine.platform, view, record);
+    FakeRegistry registry;
+    registry.set_string(sas_key + "9.1", "DefaultRoot", "C:\\SAS\\V91");
+    registry.set_string(sas_key + "9.1\\Setup\\Globals", "szSASUser", "C:\\Users\\ana\\sasuser");
+    registry.set_string(sas_key + "8\\Setup\\Globals", "szSASUser", "C:\\Users\\ana\\sas8user");
+    const std::string sas8_catalog = "C:\\Users\\ana\\sas8user\\cdisc.sas7bcat";
+    machine.make_folders("C:\\Users\\ana\\sas8user");
+    machine.write(sas8_catalog, "other version");
+    frmMain with_two(machine.platform, view, read_installation_record(registry));
     with_two.cmdInstall_Click();
     EXPECT_FALSE(machine.exists(catalog));
-    EXPECT_TRUE(machine.exists(record.sas8_user_catalog));
+    EXPECT_TRUE(machine.exists(sas8_catalog));
 }
 
 TEST_F(InstallSequence, EmptySasuserFolderDeletesNothingAtTheDriveRoot) {
-    InstallationRecord record = record_with_sas91();
-    record.sas91_user_dir = "";
-    record.sas91_user_catalog = "\\cdisc.sas7bcat";
+    FakeRegistry registry;
+    registry.set_string(sas_key + "9.1", "DefaultRoot", "C:\\SAS\\V91");
     machine.write("\\cdisc.sas7bcat", "not ours");
-    frmMain without_sasuser(machine.platform, view, record);
+    frmMain without_sasuser(machine.platform, view, read_installation_record(registry));
     without_sasuser.cmdInstall_Click();
     EXPECT_TRUE(machine.exists("\\cdisc.sas7bcat"));
     EXPECT_EQ(view.status(), "Installation completed.");
@@ -178,6 +182,7 @@ TEST_F(InstallSequence, CatalogThatCannotBeDeletedStopsBeforeAnyStep) {
     form.cmdInstall_Click();
     ASSERT_EQ(machine.messages.shown.size(), 1u);
     EXPECT_EQ(machine.messages.shown[0].title, "Error!");
+    EXPECT_EQ(machine.messages.shown[0].icon, MessageIcon::critical);
     EXPECT_EQ(machine.messages.shown[0].text, "Permission denied");
     EXPECT_EQ(view.status(), "Error deleting cdisc.sas7bcat ...");
     EXPECT_TRUE(machine.pause.pauses.empty());
@@ -196,6 +201,31 @@ TEST_F(InstallSequence, WindowIsLockedWhileStepsRun) {
     EXPECT_TRUE(locked);
     form.Form_KeyDown(key_escape, 0);
     EXPECT_TRUE(view.unloaded) << "Escape works again after the failed run";
+}
+
+TEST(NewerReleaseInstall, Sas94IsSetUpThroughItsRootConfiguration) {
+    TestMachine machine;
+    machine.prepare_program_folder();
+    const std::string root = "C:\\Program Files\\SASHome\\SASFoundation\\9.4";
+    machine.make_folders(root + "\\nls\\en");
+    machine.write(root + "\\SASV9.CFG", "-CONFIG \"!SASROOT\\nls\\en\\SASV9.CFG\"\r\n");
+    machine.write(root + "\\nls\\en\\SASV9.CFG",
+                  "-SET SASAUTOS (\r\n  \"!SASROOT\\core\"\r\n)\r\n");
+    machine.write("\\cdisc.sas7bcat", "not ours");
+    machine.registry.set_string(sas_key + "9.2", "DefaultRoot", "C:\\SAS\\V92");
+    machine.registry.set_string(sas_key + "9.4", "DefaultRoot", root);
+    FakeWindowView view;
+    const auto form = Main(machine.platform, view);
+    ASSERT_TRUE(form);
+    form->Form_KeyDown(key_enter, 0);
+    EXPECT_EQ(view.status(), "Installation completed.");
+    EXPECT_NE(machine.read(root + "\\nls\\en\\SASV9.CFG").find("\"D:\\Tools\\Kit\\saspgm\""),
+              std::string::npos);
+    EXPECT_TRUE(machine.exists("\\cdisc.sas7bcat")) << "no SASUSER folder, no catalog removed";
+    ASSERT_EQ(machine.shell.saved.size(), 2u);
+    EXPECT_EQ(machine.shell.saved[1].target_path, root + "\\sas.exe");
+    EXPECT_EQ(machine.shell.saved[1].arguments,
+              " -CONFIG \"" + root + "\\SASV9.CFG\" -CONFIG \"D:\\Tools\\Kit\\morvane.cfg\"");
 }
 
 } // namespace

@@ -32,8 +32,10 @@ class LongMacroFile : public ::testing::TestWithParam<std::string> {
     std::vector<std::string> write(const std::string& name) {
         machine.prepare_program_folder(GetParam());
         machine.make_folders(GetParam() + "\\saspgm");
-        const SasFileWriter writer(machine.files, machine.encoding, machine.messages, GetParam());
-        EXPECT_TRUE(name == "difftest.sas" ? create_difftest(writer) : create_matchvar(writer));
+        const SasFileWriter writer(machine.files, machine.encoding, GetParam());
+        EXPECT_EQ(description_of(name == "difftest.sas" ? create_difftest(writer)
+                                                        : create_matchvar(writer)),
+                  "");
         bytes = machine.read(GetParam() + "\\saspgm\\" + name);
         return crlf_lines(bytes);
     }
@@ -148,19 +150,18 @@ INSTANTIATE_TEST_SUITE_P(ProgramFolders, LongMacroFile,
 
 TEST(LongMacroFileFailures, MissingMacroFolderFailsEachWriter) {
     TestMachine machine;
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, "D:\\Gone");
-    EXPECT_FALSE(create_difftest(writer));
-    EXPECT_FALSE(create_matchvar(writer));
-    EXPECT_EQ(machine.messages.shown.size(), 2u);
+    const SasFileWriter writer(machine.files, machine.encoding, "D:\\Gone");
+    EXPECT_EQ(description_of(create_difftest(writer)), "No such file or directory");
+    EXPECT_EQ(description_of(create_matchvar(writer)), "No such file or directory");
 }
 
 TEST(HeaderMacroFiles, SpecificLinesStandWhereExpected) {
     TestMachine machine;
     machine.prepare_program_folder();
     machine.make_folders("D:\\Tools\\Kit\\saspgm");
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, "D:\\Tools\\Kit");
-    ASSERT_TRUE(create_fmtsum(writer) && create_sd2xpt(writer) && create_comment(writer) &&
-                create_metadata(writer));
+    const SasFileWriter writer(machine.files, machine.encoding, "D:\\Tools\\Kit");
+    for (const auto create : {create_fmtsum, create_sd2xpt, create_comment, create_metadata})
+        ASSERT_EQ(description_of(create(writer)), "");
     const auto fmtsum = machine.read("D:\\Tools\\Kit\\saspgm\\fmtsum.sas");
     EXPECT_EQ(fmtsum.find("D:\\Tools\\Kit"), fmtsum.rfind("D:\\Tools\\Kit"));
     EXPECT_EQ(crlf_lines(fmtsum)[21], "   libname morvlib 'D:\\Tools\\Kit\\saspgm';");

@@ -17,14 +17,13 @@ class MacroFiles : public ::testing::TestWithParam<FolderCase> {
     TestMachine machine;
 };
 
-bool write_file(TestMachine& machine, const SasFileWriter& writer, const std::string& name) {
+Failure write_file(TestMachine& machine, const SasFileWriter& writer, const std::string& name) {
     if (name == "autoexec.sas")
         return create_autoexec(writer, machine.shell, machine.files);
     for (const auto& macro_file : macro_files)
         if (macro_file.file_name == name)
             return macro_file.create(writer);
-    ADD_FAILURE() << "no writer for " << name;
-    return false;
+    return PlatformError{PlatformError::Kind::other, "no writer for " + name};
 }
 
 void expect_credit_line(const std::string& name, std::size_t number, const std::string& line,
@@ -43,10 +42,10 @@ TEST_P(MacroFiles, EveryLineIsAsTheTablesGiveIt) {
     const auto& folder = GetParam();
     machine.prepare_program_folder(folder.folder);
     machine.make_folders(folder.folder + "\\saspgm");
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, folder.folder);
+    const SasFileWriter writer(machine.files, machine.encoding, folder.folder);
     for (const auto& [name, expected] : expected_macro_files()) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(write_file(machine, writer, name));
+        ASSERT_EQ(description_of(write_file(machine, writer, name)), "");
         const auto lines = crlf_lines(machine.read(folder.folder + "\\saspgm\\" + name));
         ASSERT_EQ(lines.size(), expected.size());
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -61,20 +60,19 @@ TEST_P(MacroFiles, EveryLineIsAsTheTablesGiveIt) {
             }
         }
     }
-    EXPECT_TRUE(machine.messages.shown.empty());
 }
 
 TEST_P(MacroFiles, SecondWriteGivesTheSameBytesAndLeavesNothingOfALongerFile) {
     const auto& folder = GetParam();
     machine.prepare_program_folder(folder.folder);
     machine.make_folders(folder.folder + "\\saspgm");
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, folder.folder);
+    const SasFileWriter writer(machine.files, machine.encoding, folder.folder);
     for (const auto& [name, expected] : expected_macro_files()) {
         const auto path = folder.folder + "\\saspgm\\" + name;
-        ASSERT_TRUE(write_file(machine, writer, name));
+        ASSERT_EQ(description_of(write_file(machine, writer, name)), "");
         const auto first = machine.read(path);
         machine.write(path, first + std::string(200000, 'x'));
-        ASSERT_TRUE(write_file(machine, writer, name));
+        ASSERT_EQ(description_of(write_file(machine, writer, name)), "");
         EXPECT_EQ(machine.read(path), first) << name;
     }
 }
@@ -88,18 +86,14 @@ INSTANTIATE_TEST_SUITE_P(ProgramFolders, MacroFiles,
                                                       "C:\\Donn\xE9"
                                                       "es\\M\xFCller \xC5sa"}));
 
-TEST(MacroFileFailures, MissingMacroFolderGivesOneErrorBoxAndNoFile) {
+TEST(MacroFileFailures, MissingMacroFolderGivesThePlatformsWordsAndNoFile) {
     TestMachine machine;
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, "D:\\Not\\There");
+    const SasFileWriter writer(machine.files, machine.encoding, "D:\\Not\\There");
     for (const auto& macro_file : macro_files) {
         SCOPED_TRACE(macro_file.file_name);
-        machine.messages.shown.clear();
-        EXPECT_FALSE(macro_file.create(writer));
-        ASSERT_EQ(machine.messages.shown.size(), 1u);
-        EXPECT_EQ(machine.messages.shown[0].title, "Error!");
-        EXPECT_EQ(machine.messages.shown[0].icon, MessageIcon::critical);
-        EXPECT_EQ(machine.messages.shown[0].text, "No such file or directory");
+        EXPECT_EQ(description_of(macro_file.create(writer)), "No such file or directory");
     }
+    EXPECT_TRUE(machine.messages.shown.empty()) << "the writer shows no box of its own";
     EXPECT_FALSE(machine.exists("D:\\Not\\There"));
 }
 
@@ -109,11 +103,8 @@ TEST(MacroFileFailures, ReadOnlyTargetIsLeftAsItWas) {
     machine.make_folders("D:\\Tools\\Kit\\saspgm");
     machine.write("D:\\Tools\\Kit\\saspgm\\addseq.sas", "old content");
     machine.set_read_only("D:\\Tools\\Kit\\saspgm\\addseq.sas", true);
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, "D:\\Tools\\Kit");
-    EXPECT_FALSE(create_addseq(writer));
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_EQ(machine.messages.shown[0].title, "Error!");
-    EXPECT_EQ(machine.messages.shown[0].text, "Permission denied");
+    const SasFileWriter writer(machine.files, machine.encoding, "D:\\Tools\\Kit");
+    EXPECT_EQ(description_of(create_addseq(writer)), "Permission denied");
     EXPECT_EQ(machine.read("D:\\Tools\\Kit\\saspgm\\addseq.sas"), "old content");
 }
 
@@ -121,10 +112,9 @@ TEST(MacroFileFolders, SingleQuotesAreDoubledInsideSasLiterals) {
     TestMachine machine;
     machine.prepare_program_folder("C:\\Users\\O'Brien\\Morvane");
     machine.make_folders("C:\\Users\\O'Brien\\Morvane\\saspgm");
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages,
-                               "C:\\Users\\O'Brien\\Morvane");
-    ASSERT_TRUE(create_addseq(writer));
-    ASSERT_TRUE(create_autoexec(writer, machine.shell, machine.files));
+    const SasFileWriter writer(machine.files, machine.encoding, "C:\\Users\\O'Brien\\Morvane");
+    ASSERT_EQ(description_of(create_addseq(writer)), "");
+    ASSERT_EQ(description_of(create_autoexec(writer, machine.shell, machine.files)), "");
     const auto addseq = crlf_lines(machine.read("C:\\Users\\O'Brien\\Morvane\\saspgm\\addseq.sas"));
     EXPECT_EQ(addseq[7], "libname morvlib 'C:\\Users\\O''Brien\\Morvane\\saspgm';");
     const auto autoexec =
@@ -137,22 +127,19 @@ TEST(MacroFileFolders, FolderOutsideTheCodePageFailsClearlyAndWritesNothing) {
     const std::string folder = "C:\\Users\\\xC5\x81ukasz"; // Ł is not in code page 1252
     machine.prepare_program_folder(folder);
     machine.make_folders(folder + "\\saspgm");
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, folder);
-    EXPECT_FALSE(create_cdisc(writer));
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_NE(machine.messages.shown[0].text.find("U+0141"), std::string::npos);
+    const SasFileWriter writer(machine.files, machine.encoding, folder);
+    EXPECT_NE(description_of(create_cdisc(writer)).find("U+0141"), std::string::npos);
     EXPECT_FALSE(machine.exists(folder + "\\saspgm\\cdisc.sas"));
 }
 
 TEST(Folders, StartMenuAndMacroFoldersAreMadeAndExistingOnesPassedOver) {
     TestMachine machine;
     machine.prepare_program_folder();
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, "D:\\Tools\\Kit");
+    const SasFileWriter writer(machine.files, machine.encoding, "D:\\Tools\\Kit");
     for (int run = 0; run < 2; ++run) {
-        ASSERT_TRUE(create_autoexec(writer, machine.shell, machine.files));
+        ASSERT_EQ(description_of(create_autoexec(writer, machine.shell, machine.files)), "");
         EXPECT_TRUE(machine.exists("C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE"));
         EXPECT_TRUE(machine.exists("D:\\Tools\\Kit\\saspgm\\autoexec.sas"));
-        EXPECT_TRUE(machine.messages.shown.empty());
     }
 }
 
@@ -160,11 +147,10 @@ TEST(Folders, WithoutAProgramsFolderTheAutoexecIsStillWritten) {
     TestMachine machine;
     machine.prepare_program_folder();
     machine.shell.folders.erase(SpecialFolder::programs);
-    const SasFileWriter writer(machine.files, machine.encoding, machine.messages, "D:\\Tools\\Kit");
-    EXPECT_TRUE(create_autoexec(writer, machine.shell, machine.files));
+    const SasFileWriter writer(machine.files, machine.encoding, "D:\\Tools\\Kit");
+    EXPECT_EQ(description_of(create_autoexec(writer, machine.shell, machine.files)), "");
     EXPECT_TRUE(machine.exists("D:\\Tools\\Kit\\saspgm\\autoexec.sas"));
     EXPECT_FALSE(machine.exists("C:\\Users\\ana\\Start Menu\\Programs\\Talmora"));
-    EXPECT_TRUE(machine.messages.shown.empty());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/frmMain.hpp"
+#include "integration/sas_config_file.hpp"
 #include "integration/sas_config_update.hpp"
 #include "tests/doubles/test_machine.hpp"
 
@@ -53,11 +53,12 @@ class SasConfigUpdate : public ::testing::Test {
         machine.prepare_program_folder();
         machine.make_folders("C:\\SAS\\V91\\nls\\en");
     }
-    bool update(FileSystem& files) {
-        const SasFileWriter writer(files, machine.encoding, machine.messages, "D:\\Tools\\Kit");
-        return update_sas_config_file(files, machine.encoding, writer, config_path);
+    // Empty on success, else the platform's description.
+    std::string update(FileSystem& files) {
+        return description_of(
+            update_sas_config_file(files, machine.encoding, "D:\\Tools\\Kit\\saspgm", config_path));
     }
-    bool update() { return update(machine.files); }
+    std::string update() { return update(machine.files); }
     void expect_only_the_config_file() {
         EXPECT_FALSE(machine.exists(config_path + ".morvane-new")) << "temporary file left";
     }
@@ -67,27 +68,23 @@ class SasConfigUpdate : public ::testing::Test {
 
 TEST_F(SasConfigUpdate, RewritesTheFileInPlaceOnceOnly) {
     machine.write(config_path, stock_file);
-    EXPECT_TRUE(update());
+    EXPECT_EQ(update(), "");
     EXPECT_EQ(machine.read(config_path), updated_file);
-    EXPECT_TRUE(update());
+    EXPECT_EQ(update(), "");
     EXPECT_EQ(machine.read(config_path), updated_file);
-    EXPECT_TRUE(machine.messages.shown.empty());
     expect_only_the_config_file();
 }
 
 TEST_F(SasConfigUpdate, FileWithoutSettingIsNotTouched) {
     machine.write(config_path, "-memsize 0\n");
-    EXPECT_TRUE(update());
+    EXPECT_EQ(update(), "");
     EXPECT_EQ(machine.read(config_path), "-memsize 0\n");
 }
 
 TEST_F(SasConfigUpdate, ReadOnlyFileIsReportedAndLeftIntact) {
     machine.write(config_path, stock_file);
     machine.set_read_only(config_path, true);
-    EXPECT_FALSE(update());
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_EQ(machine.messages.shown[0].title, "Error!");
-    EXPECT_EQ(machine.messages.shown[0].text, "Permission denied");
+    EXPECT_EQ(update(), "Permission denied");
     EXPECT_EQ(machine.read(config_path), stock_file);
     expect_only_the_config_file();
 }
@@ -95,57 +92,92 @@ TEST_F(SasConfigUpdate, ReadOnlyFileIsReportedAndLeftIntact) {
 TEST_F(SasConfigUpdate, FailureMidWriteLeavesTheOriginalIntact) {
     machine.write(config_path, stock_file);
     DiskFullAt full_disk(machine.files, config_path + ".morvane-new");
-    EXPECT_FALSE(update(full_disk));
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_EQ(machine.messages.shown[0].text, "There is not enough space on the disk.");
+    EXPECT_EQ(update(full_disk), "There is not enough space on the disk.");
     EXPECT_EQ(machine.read(config_path), stock_file);
     expect_only_the_config_file();
-    EXPECT_TRUE(update()) << "a later run succeeds once the fault is gone";
+    EXPECT_EQ(update(), "") << "a later run succeeds once the fault is gone";
     EXPECT_EQ(machine.read(config_path), updated_file);
 }
 
 TEST_F(SasConfigUpdate, MissingFileIsReported) {
-    EXPECT_FALSE(update());
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_EQ(machine.messages.shown[0].text, "No such file or directory");
+    EXPECT_EQ(update(), "No such file or directory");
     EXPECT_FALSE(machine.exists(config_path));
 }
 
-struct ConfigChoice {
-    OptionButton selected;
-    std::string edited_file;
-};
-
-class ConfigSasChoosesByOption : public ::testing::TestWithParam<ConfigChoice> {};
-
-TEST_P(ConfigSasChoosesByOption, EditsThatVersionsFile) {
-    TestMachine machine;
-    machine.prepare_program_folder();
-    InstallationRecord record;
-    record.sas8_root = "C:\\SAS\\V8";
-    record.sas91_root = "C:\\SAS\\V91";
-    record.sas92_root = "C:\\SAS\\V92";
-    for (const auto* file : {"C:\\SAS\\V8\\SASV8.CFG", "C:\\SAS\\V91\\nls\\en\\SASV9.CFG",
-                             "C:\\SAS\\V92\\nls\\en\\SASV9.CFG", "C:\\SAS\\V91\\SASV9.CFG"}) {
-        const std::string path = file;
-        machine.make_folders(path.substr(0, path.rfind('\\')));
-        machine.write(path, stock_file);
-    }
-    FakeWindowView view;
-    view.selected = GetParam().selected;
-    frmMain form(machine.platform, view, record);
-    EXPECT_TRUE(form.config_sas());
-    for (const auto* file : {"C:\\SAS\\V8\\SASV8.CFG", "C:\\SAS\\V91\\nls\\en\\SASV9.CFG",
-                             "C:\\SAS\\V92\\nls\\en\\SASV9.CFG", "C:\\SAS\\V91\\SASV9.CFG"})
-        EXPECT_EQ(machine.read(file), file == GetParam().edited_file ? updated_file : stock_file)
-            << file;
+TEST_F(SasConfigUpdate, UnicodeFileGetsTheEntryInUtf8AndKeepsItsMark) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string folder = "D:\\Donn\xC3\xA9"
+                               "es\\saspgm";
+    machine.write(config_path, mark + stock_file);
+    ASSERT_EQ(description_of(
+                  update_sas_config_file(machine.files, machine.encoding, folder, config_path)),
+              "");
+    EXPECT_EQ(machine.read(config_path), mark +
+                                             "-SET SASAUTOS (\r\n"
+                                             "                \"" +
+                                             folder +
+                                             "\"\r\n"
+                                             "        \"C:\\SAS\\V91\\core\\sasmacro\"\r\n"
+                                             "        )\r\n\r\n");
 }
 
+struct ConfigChoice {
+    const char* name;
+    std::string version_key;
+    // Files present below the root C:\SAS, as root-relative path and content.
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string chosen;
+};
+
+class ConfigFileChoice : public ::testing::TestWithParam<ConfigChoice> {};
+
+TEST_P(ConfigFileChoice, FollowsTheReleasesRule) {
+    TestMachine machine;
+    for (const auto& [file, content] : GetParam().files) {
+        const std::string path = "C:\\SAS" + file;
+        machine.make_folders(path.substr(0, path.rfind('\\')));
+        machine.write(path, content);
+    }
+    const auto* release = release_with_version_key(GetParam().version_key);
+    ASSERT_NE(release, nullptr);
+    EXPECT_EQ(sas_config_to_update(machine.files, *release, "C:\\SAS"), GetParam().chosen);
+}
+
+const std::string root_naming_de = "-SET SASROOT \"C:\\SAS\"\r\n"
+                                   "-CONFIG \"!SASROOT\\nls\\de\\SASV9.CFG\"\r\n"
+                                   "-CONFIG \"!SASROOT\\nls\\fr\\SASV9.CFG\"\r\n";
+
 INSTANTIATE_TEST_SUITE_P(
-    Versions, ConfigSasChoosesByOption,
-    ::testing::Values(ConfigChoice{OptionButton::optSas8, "C:\\SAS\\V8\\SASV8.CFG"},
-                      ConfigChoice{OptionButton::optSas9, "C:\\SAS\\V91\\nls\\en\\SASV9.CFG"},
-                      ConfigChoice{OptionButton::optSas92, "C:\\SAS\\V92\\nls\\en\\SASV9.CFG"}));
+    Releases, ConfigFileChoice,
+    ::testing::Values(
+        ConfigChoice{"Sas8", "sas8", {{"\\SASV9.CFG", root_naming_de}}, "C:\\SAS\\SASV8.CFG"},
+        ConfigChoice{"Sas91English",
+                     "sas9",
+                     {{"\\SASV9.CFG", root_naming_de}, {"\\nls\\en\\SASV9.CFG", ""}},
+                     "C:\\SAS\\nls\\en\\SASV9.CFG"},
+        ConfigChoice{"Sas91German",
+                     "sas9",
+                     {{"\\SASV9.CFG", root_naming_de}},
+                     "C:\\SAS\\nls\\de\\SASV9.CFG"},
+        ConfigChoice{"Sas92NothingToFollow", "sas92", {}, "C:\\SAS\\nls\\en\\SASV9.CFG"},
+        ConfigChoice{"Sas93FollowsTheRoot",
+                     "sas93",
+                     {{"\\SASV9.CFG", root_naming_de}, {"\\nls\\en\\SASV9.CFG", ""}},
+                     "C:\\SAS\\nls\\de\\SASV9.CFG"},
+        ConfigChoice{"Sas94BareLowerCaseIndented",
+                     "sas94",
+                     {{"\\SASV9.CFG", "\xEF\xBB\xBF/* -CONFIG x */\n  -config !sasroot\\nls\\1d\\"
+                                      "SASV9.CFG -other\n"}},
+                     "C:\\SAS\\nls\\1d\\SASV9.CFG"},
+        ConfigChoice{"Sas94OtherFolder",
+                     "sas94",
+                     {{"\\SASV9.CFG", "-CONFIGURE x\r\n-CONFIG 'E:\\site\\sasv9.cfg'\r\n"}},
+                     "E:\\site\\sasv9.cfg"},
+        ConfigChoice{"Sas94NoConfigLine",
+                     "sas94",
+                     {{"\\SASV9.CFG", "-CONFIG\r\n-memsize 2G\r\n"}},
+                     "C:\\SAS\\nls\\en\\SASV9.CFG"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace morvane::testing

@@ -1,5 +1,5 @@
 #include "app/command_line.hpp"
-#include "app/setup_program.hpp"
+#include "program/setup_program.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ struct ParseCase {
     std::vector<std::string> arguments;
     bool valid;
     bool silent = false;
-    std::optional<OptionButton> version = std::nullopt;
+    std::string release = ""; // its switch value; empty: none asked for
     std::optional<std::string> log = std::nullopt;
     bool help = false;
 };
@@ -27,7 +27,8 @@ TEST_P(ParseCommandLine, WindowsStyleSwitchesInAnyCase) {
         return;
     }
     EXPECT_EQ(parsed->silent, GetParam().silent);
-    EXPECT_EQ(parsed->version, GetParam().version);
+    EXPECT_EQ(parsed->release ? std::string(parsed->release->switch_value) : "",
+              GetParam().release);
     EXPECT_EQ(parsed->log_file, GetParam().log);
     EXPECT_EQ(parsed->help, GetParam().help);
 }
@@ -35,16 +36,19 @@ TEST_P(ParseCommandLine, WindowsStyleSwitchesInAnyCase) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, ParseCommandLine,
     ::testing::Values(ParseCase{{}, true}, ParseCase{{"/SILENT"}, true, true},
-                      ParseCase{{"/quiet", "/Sas=9.2"}, true, true, OptionButton::optSas92},
-                      ParseCase{{"-q", "/sas=8"}, true, true, OptionButton::optSas8},
+                      ParseCase{{"/quiet", "/Sas=9.2"}, true, true, "9.2"},
+                      ParseCase{{"-q", "/sas=8"}, true, true, "8"},
                       ParseCase{{"/sas=9.1", "/LOG=C:\\Temp\\setup log.txt"},
                                 true,
                                 false,
-                                OptionButton::optSas9,
+                                "9.1",
                                 "C:\\Temp\\setup log.txt"},
-                      ParseCase{{"/?"}, true, false, std::nullopt, std::nullopt, true},
-                      ParseCase{{"/Help"}, true, false, std::nullopt, std::nullopt, true},
+                      ParseCase{{"/sas=9.3"}, true, false, "9.3"},
+                      ParseCase{{"/silent", "-SAS=9.4"}, true, true, "9.4"},
+                      ParseCase{{"/?"}, true, false, "", std::nullopt, true},
+                      ParseCase{{"/Help"}, true, false, "", std::nullopt, true},
                       ParseCase{{"/sas=7"}, false}, ParseCase{{"/sas"}, false},
+                      ParseCase{{"/sas=sas94"}, false}, ParseCase{{"/sas=9.5"}, false},
                       ParseCase{{"/log="}, false}, ParseCase{{"/silent=yes"}, false},
                       ParseCase{{"/install"}, false}, ParseCase{{"silent"}, false}));
 
@@ -61,12 +65,12 @@ class FakeWindowHost : public WindowHost {
     FakeWindowView window;
     bool ran = false;
     // What the user does while the window is shown.
-    std::function<void(frmMain&)> user;
+    std::function<void(SetupWindowEvents&)> user;
     SetupWindowView& view() override { return window; }
-    void run(frmMain& form) override {
+    void run(SetupWindowEvents& events) override {
         ran = true;
         if (user)
-            user(form);
+            user(events);
     }
 };
 
@@ -147,6 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{{"/silent", "/bogus"}, false, exit_bad_command_line},
                       RefusedCase{{"/silent"}, true, exit_no_sas},
                       RefusedCase{{"/silent", "/sas=9.2"}, false, exit_no_sas},
+                      RefusedCase{{"/silent", "/sas=9.4"}, false, exit_no_sas},
                       RefusedCase{{"/silent", "/log=Q:\\no\\such\\folder\\x.log"},
                                   false,
                                   exit_bad_command_line}));
@@ -170,14 +175,14 @@ TEST_F(SetupProgram, BadCommandLineWithAWindowIsShownInABox) {
 TEST_F(SetupProgram, HelpGoesToTheConsoleWhenSilent) {
     EXPECT_EQ(run({"/?", "/silent"}), exit_installed);
     ASSERT_EQ(console.out_lines.size(), 1u);
-    EXPECT_NE(console.out_lines[0].find("/sas=8|9.1|9.2"), std::string::npos);
+    EXPECT_NE(console.out_lines[0].find("/sas=8|9.1|9.2|9.3|9.4"), std::string::npos);
     EXPECT_TRUE(nothing_written());
 }
 
 TEST_F(SetupProgram, WindowedRunWithALogRecordsStatusesAndBoxes) {
     machine.write("D:\\Tools\\Kit\\morvane.cfg", "old");
     machine.set_read_only("D:\\Tools\\Kit\\morvane.cfg", true);
-    host.user = [](frmMain& form) { form.cmdInstall_Click(); };
+    host.user = [](SetupWindowEvents& events) { events.cmdInstall_Click(); };
     EXPECT_EQ(run({"/log=D:\\setup.log"}), exit_installed);
     EXPECT_EQ(host.window.status(), "Error configing SAS System ...");
     ASSERT_EQ(machine.messages.shown.size(), 1u);
@@ -186,6 +191,27 @@ TEST_F(SetupProgram, WindowedRunWithALogRecordsStatusesAndBoxes) {
     EXPECT_EQ(log.find("T Creating autoexec.sas ...\r\n"), 0u);
     EXPECT_NE(log.find("T Error! Permission denied\r\nT Error configing SAS System ...\r\n"),
               std::string::npos);
+}
+
+TEST_F(SetupProgram, SilentRunInstallsTheNewestReleaseUnlessAnotherIsAskedFor) {
+    const std::string root94 = "C:\\Program Files\\SASHome\\SASFoundation\\9.4";
+    machine.registry.set_string(sas_key + "9.4", "DefaultRoot", root94);
+    machine.make_folders(root94);
+    machine.write(root94 + "\\SASV9.CFG", "-CONFIG \"!SASROOT\\nls\\de\\SASV9.CFG\"\r\n");
+    machine.make_folders(root94 + "\\nls\\de");
+    machine.write(root94 + "\\nls\\de\\SASV9.CFG", "-SET SASAUTOS (\r\n)\r\n");
+    EXPECT_EQ(run({"/silent"}), exit_installed);
+    EXPECT_EQ(machine.shell.saved.back().target_path, root94 + "\\sas.exe");
+    EXPECT_NE(machine.read(root94 + "\\nls\\de\\SASV9.CFG").find("saspgm"), std::string::npos);
+    EXPECT_EQ(run({"/silent", "/sas=9.1"}), exit_installed);
+    EXPECT_EQ(machine.shell.saved.back().target_path, "C:\\SAS\\V91\\sas.exe");
+}
+
+TEST_F(SetupProgram, WindowRefusesAReleaseThatIsNotInstalled) {
+    EXPECT_EQ(run({"/sas=9.4"}), exit_no_sas);
+    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    EXPECT_EQ(machine.messages.shown[0].text, "SAS System version 9.4 is not installed.");
+    EXPECT_FALSE(host.ran);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/frmMain.hpp"
+#include "app/startup.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>
@@ -6,52 +7,81 @@
 namespace morvane::testing {
 namespace {
 
+// A record with the releases of the given version keys installed in C:\SAS\<key>.
+InstallationRecord record_of(const std::vector<std::string>& installed) {
+    FakeRegistry registry;
+    for (const auto& version_key : installed) {
+        const auto* release = release_with_version_key(version_key);
+        registry.set_string(std::string(release->registry_key), "DefaultRoot",
+                            "C:\\SAS\\" + version_key);
+    }
+    return read_installation_record(registry);
+}
+
 struct LoadCase {
     const char* name;
-    bool sas8, sas91, sas92;
-    bool enabled8, enabled91, enabled92;
-    std::optional<OptionButton> selected; // nothing: no option to select at all
-    bool install_enabled;
+    std::vector<std::string> installed;
+    // The options from the top, with whether each is enabled.
+    std::vector<std::pair<std::string, bool>> options;
+    std::optional<int> selected; // nothing: no option to select at all
 };
-
-InstallationRecord record_of(bool sas8, bool sas91, bool sas92) {
-    InstallationRecord record;
-    record.sas8_exe = sas8 ? "C:\\SAS\\V8\\sas.exe" : missing_sas_exe;
-    record.sas91_exe = sas91 ? "C:\\SAS\\V91\\sas.exe" : missing_sas_exe;
-    record.sas92_exe = sas92 ? "C:\\SAS\\V92\\sas.exe" : missing_sas_exe;
-    return record;
-}
 
 class LoadRules : public ::testing::TestWithParam<LoadCase> {};
 
-TEST_P(LoadRules, EnableAndSelectTheInstalledVersions) {
+TEST_P(LoadRules, ListTheReleasesAndSelectTheNewestInstalled) {
     TestMachine machine;
     FakeWindowView view;
-    frmMain form(machine.platform, view,
-                 record_of(GetParam().sas8, GetParam().sas91, GetParam().sas92));
+    frmMain form(machine.platform, view, record_of(GetParam().installed));
     form.Form_Load();
-    EXPECT_EQ(view.option_enabled[OptionButton::optSas8], GetParam().enabled8);
-    EXPECT_EQ(view.option_enabled[OptionButton::optSas9], GetParam().enabled91);
-    EXPECT_EQ(view.option_enabled[OptionButton::optSas92], GetParam().enabled92);
-    if (GetParam().selected) {
+    std::vector<std::pair<std::string, bool>> options;
+    for (std::size_t place = 0; place < view.options.size(); ++place)
+        options.emplace_back(view.options[place], view.option_enabled[static_cast<int>(place)]);
+    EXPECT_EQ(options, GetParam().options);
+    const bool install_enabled = GetParam().selected.has_value();
+    if (install_enabled) {
         EXPECT_EQ(view.selected, *GetParam().selected);
     }
-    EXPECT_TRUE(view.option_enabled[view.selected] || !GetParam().install_enabled)
-        << "a disabled option is never left selected while Install works";
-    EXPECT_EQ(view.button_enabled[CommandButton::cmdInstall], GetParam().install_enabled);
+    EXPECT_EQ(view.button_enabled[CommandButton::cmdInstall], install_enabled);
     EXPECT_FALSE(form.installing());
 }
+
+const std::string v8 = "SAS System version 8";
+const std::string v91 = "SAS System version 9.1";
+const std::string v92 = "SAS System version 9.2";
+const std::string v93 = "SAS System version 9.3";
+const std::string v94 = "SAS System version 9.4";
 
 INSTANTIATE_TEST_SUITE_P(
     Installations, LoadRules,
     ::testing::Values(
-        LoadCase{"None", false, false, false, false, false, false, std::nullopt, false},
-        LoadCase{"Only8", true, false, false, true, false, false, OptionButton::optSas8, true},
-        LoadCase{"Sas8And91", true, true, false, true, true, false, OptionButton::optSas9, true},
-        LoadCase{"Only91", false, true, false, false, true, false, OptionButton::optSas9, true},
-        LoadCase{"Only92", false, false, true, false, false, true, OptionButton::optSas92, true},
-        LoadCase{"All", true, true, true, true, true, true, OptionButton::optSas92, true}),
+        LoadCase{"None", {}, {{v8, false}, {v91, false}, {v92, false}}, std::nullopt},
+        LoadCase{"Only8", {"sas8"}, {{v8, true}, {v91, false}, {v92, false}}, 0},
+        LoadCase{"Sas8And91", {"sas8", "sas9"}, {{v8, true}, {v91, true}, {v92, false}}, 1},
+        LoadCase{"Only91", {"sas9"}, {{v8, false}, {v91, true}, {v92, false}}, 1},
+        LoadCase{"Only92", {"sas92"}, {{v8, false}, {v91, false}, {v92, true}}, 2},
+        LoadCase{"All", {"sas8", "sas9", "sas92"}, {{v8, true}, {v91, true}, {v92, true}}, 2},
+        LoadCase{"Sas92And94",
+                 {"sas92", "sas94"},
+                 {{v8, false}, {v91, false}, {v92, true}, {v94, true}},
+                 3},
+        LoadCase{"Only93", {"sas93"}, {{v8, false}, {v91, false}, {v92, false}, {v93, true}}, 3},
+        LoadCase{"Sas91And93And94",
+                 {"sas9", "sas93", "sas94"},
+                 {{v8, false}, {v91, true}, {v92, false}, {v93, true}, {v94, true}},
+                 4}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Preselection, OnlyAnInstalledReleaseCanBeChosen) {
+    TestMachine machine;
+    FakeWindowView view;
+    frmMain form(machine.platform, view, record_of({"sas9", "sas94"}));
+    form.Form_Load();
+    EXPECT_TRUE(form.preselect(*release_with_version_key("sas9")));
+    EXPECT_EQ(view.selected, OptionButton::optSas9);
+    EXPECT_FALSE(form.preselect(*release_with_version_key("sas92")));
+    EXPECT_FALSE(form.preselect(*release_with_version_key("sas93")));
+    EXPECT_EQ(view.selected, OptionButton::optSas9);
+}
 
 class WindowKeys : public ::testing::Test {
   protected:
@@ -59,18 +89,21 @@ class WindowKeys : public ::testing::Test {
     FakeWindowView view;
 };
 
-TEST_F(WindowKeys, EscapeAndExitUnloadEvenWithNoSas) {
-    frmMain form(machine.platform, view, record_of(false, false, false));
+TEST_F(WindowKeys, EscapeExitAndTheCloseBoxUnloadEvenWithNoSas) {
+    frmMain form(machine.platform, view, record_of({}));
     form.Form_Load();
     form.Form_KeyDown(key_escape, 0);
     EXPECT_TRUE(view.unloaded);
     view.unloaded = false;
     form.cmdExit_Click();
     EXPECT_TRUE(view.unloaded);
+    view.unloaded = false;
+    form.close_requested();
+    EXPECT_TRUE(view.unloaded);
 }
 
 TEST_F(WindowKeys, EnterDoesNothingWhileInstallIsDisabled) {
-    frmMain form(machine.platform, view, record_of(false, false, false));
+    frmMain form(machine.platform, view, record_of({}));
     form.Form_Load();
     form.Form_KeyDown(key_enter, 0);
     EXPECT_TRUE(view.statuses.empty());
@@ -96,6 +129,7 @@ TEST_F(WindowKeys, EscapeAndEnterAreIgnoredWhileInstalling) {
         const auto statuses = view.statuses.size();
         form.Form_KeyDown(key_escape, 0);
         form.Form_KeyDown(key_enter, 0);
+        form.close_requested();
         EXPECT_FALSE(view.unloaded);
         EXPECT_EQ(view.statuses.size(), statuses);
     };

@@ -1,3 +1,4 @@
+#include "app/startup.hpp"
 #include "integration/shortcuts.hpp"
 #include "tests/doubles/test_machine.hpp"
 
@@ -7,27 +8,28 @@ namespace morvane::testing {
 namespace {
 
 InstallationRecord three_versions(const std::string& all_users) {
-    InstallationRecord record;
-    record.sas8_root = "C:\\SAS\\V8";
-    record.sas8_exe = "C:\\SAS\\V8\\sas.exe";
-    record.sas91_root = "C:\\Program Files\\SAS\\V91";
-    record.sas91_exe = "C:\\Program Files\\SAS\\V91\\sas.exe";
-    record.sas92_root = "C:\\SAS\\V92";
-    record.sas92_exe = "C:\\SAS\\V92\\sas.exe";
-    record.all_users = all_users;
-    return record;
+    FakeRegistry registry;
+    registry.set_string(sas_key + "8", "DefaultRoot", "C:\\SAS\\V8");
+    registry.set_string(sas_key + "9.1", "DefaultRoot", "C:\\Program Files\\SAS\\V91");
+    registry.set_string(sas_key + "9.2", "DefaultRoot", "C:\\SAS\\V92");
+    registry.set_string(sas_key + "9.3", "DefaultRoot", "C:\\SAS\\9.3");
+    registry.set_string(sas_key + "9.4", "DefaultRoot",
+                        "C:\\Program Files\\SASHome\\SASFoundation\\9.4");
+    registry.set_string("SOFTWARE\\Talmora\\Morvane", "AllUsers", all_users);
+    return read_installation_record(registry);
 }
 
 class Shortcuts : public ::testing::Test {
   protected:
     Shortcuts() { machine.prepare_program_folder("D:\\Tools\\My Kit"); }
-    bool create(const std::string& version, const InstallationRecord& record) {
-        return create_shortcuts(version, record,
-                                {machine.shell, machine.files, writer, machine.location.stem});
+    // Empty on success, else the platform's description.
+    std::string create(const std::string& version, const InstallationRecord& record) {
+        return description_of(create_shortcuts(
+            version, record,
+            {machine.shell, machine.files, "D:\\Tools\\My Kit", machine.location.stem}));
     }
 
     TestMachine machine;
-    SasFileWriter writer{machine.files, machine.encoding, machine.messages, "D:\\Tools\\My Kit"};
 };
 
 struct VersionCase {
@@ -41,7 +43,7 @@ class ShortcutsForVersion : public Shortcuts, public ::testing::WithParamInterfa
 
 TEST_P(ShortcutsForVersion, BothCarryTheVersionsCommandLine) {
     machine.make_folders("C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE");
-    ASSERT_TRUE(create(GetParam().version, three_versions("")));
+    ASSERT_EQ(create(GetParam().version, three_versions("")), "");
     ASSERT_EQ(machine.shell.saved.size(), 2u);
     EXPECT_EQ(machine.shell.saved[0].file_path, "C:\\Users\\ana\\Desktop\\Morvane.lnk");
     EXPECT_EQ(machine.shell.saved[1].file_path,
@@ -54,7 +56,6 @@ TEST_P(ShortcutsForVersion, BothCarryTheVersionsCommandLine) {
         EXPECT_EQ(shortcut.working_directory, GetParam().working_folder);
         EXPECT_EQ(shortcut.icon_location, "D:\\Tools\\My Kit\\Morvane_Post_Installation_setup.icx");
     }
-    EXPECT_TRUE(machine.messages.shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,7 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "Kit\\morvane.cfg\""},
         VersionCase{
             "sas92", "C:\\SAS\\V92\\sas.exe", "C:\\SAS\\V92",
-            " -CONFIG \"C:\\SAS\\V92\\SASV9.CFG\" -CONFIG \"D:\\Tools\\My Kit\\morvane.cfg\""}));
+            " -CONFIG \"C:\\SAS\\V92\\SASV9.CFG\" -CONFIG \"D:\\Tools\\My Kit\\morvane.cfg\""},
+        VersionCase{
+            "sas93", "C:\\SAS\\9.3\\sas.exe", "C:\\SAS\\9.3",
+            " -CONFIG \"C:\\SAS\\9.3\\SASV9.CFG\" -CONFIG \"D:\\Tools\\My Kit\\morvane.cfg\""},
+        VersionCase{"sas94", "C:\\Program Files\\SASHome\\SASFoundation\\9.4\\sas.exe",
+                    "C:\\Program Files\\SASHome\\SASFoundation\\9.4",
+                    " -CONFIG \"C:\\Program Files\\SASHome\\SASFoundation\\9.4\\SASV9.CFG\" "
+                    "-CONFIG \"D:\\Tools\\My Kit\\morvane.cfg\""}));
 
 struct AllUsersCase {
     std::string all_users;
@@ -79,7 +87,7 @@ class ShortcutFolders : public Shortcuts, public ::testing::WithParamInterface<A
 
 TEST_P(ShortcutFolders, OnlyExactlyOneMeansAllUsers) {
     machine.make_folders("C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE");
-    ASSERT_TRUE(create("sas9", three_versions(GetParam().all_users)));
+    ASSERT_EQ(create("sas9", three_versions(GetParam().all_users)), "");
     ASSERT_EQ(machine.shell.saved.size(), 2u);
     if (GetParam().for_all_users) {
         EXPECT_EQ(machine.shell.saved[0].file_path, "C:\\Users\\Public\\Desktop\\Morvane.lnk");
@@ -97,35 +105,30 @@ INSTANTIATE_TEST_SUITE_P(AllUsersValues, ShortcutFolders,
 
 TEST_F(Shortcuts, EarlierShortcutsAreReplacedAndMissingOnesPassedOver) {
     machine.make_folders("C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE");
-    ASSERT_TRUE(create("sas8", three_versions(""))) << "first installation: nothing to delete";
-    ASSERT_TRUE(create("sas92", three_versions("")));
+    ASSERT_EQ(create("sas8", three_versions("")), "") << "first installation: nothing there yet";
+    ASSERT_EQ(create("sas92", three_versions("")), "");
     ASSERT_EQ(machine.shell.saved.size(), 4u);
     EXPECT_EQ(machine.shell.saved[3].target_path, "C:\\SAS\\V92\\sas.exe");
-    EXPECT_TRUE(machine.messages.shown.empty());
 }
 
 TEST_F(Shortcuts, StartMenuFolderIsMissingForTheCurrentUser) {
-    EXPECT_FALSE(create("sas9", three_versions("")));
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_EQ(machine.messages.shown[0].title, "Error!");
+    EXPECT_EQ(create("sas9", three_versions("")), "No such file or directory");
     ASSERT_EQ(machine.shell.saved.size(), 1u) << "the desktop shortcut stays";
     EXPECT_TRUE(machine.exists("C:\\Users\\ana\\Desktop\\Morvane.lnk"));
 }
 
-TEST_F(Shortcuts, UndeletableEarlierShortcutFailsTheStep) {
+TEST_F(Shortcuts, RefusedSaveKeepsTheEarlierShortcut) {
     machine.write("C:\\Users\\ana\\Desktop\\Morvane.lnk", "old");
-    machine.set_read_only("C:\\Users\\ana\\Desktop\\Morvane.lnk", true);
-    EXPECT_FALSE(create("sas9", three_versions("")));
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_EQ(machine.messages.shown[0].text, "Permission denied");
+    machine.shell.save_failure = PlatformError{PlatformError::Kind::other, "Access denied."};
+    EXPECT_EQ(create("sas9", three_versions("")), "Access denied.");
+    EXPECT_EQ(machine.read("C:\\Users\\ana\\Desktop\\Morvane.lnk"), "old");
     EXPECT_TRUE(machine.shell.saved.empty());
 }
 
-TEST_F(Shortcuts, FailedSaveIsReportedWithThePlatformsWords) {
-    machine.shell.save_failure = PlatformError{PlatformError::Kind::other, "Access denied."};
-    EXPECT_FALSE(create("sas9", three_versions("1")));
-    ASSERT_EQ(machine.messages.shown.size(), 1u);
-    EXPECT_EQ(machine.messages.shown[0].text, "Access denied.");
+TEST_F(Shortcuts, AllUsersStartMenuFolderIsMadeWhereMissing) {
+    EXPECT_EQ(create("sas9", three_versions("1")), "");
+    EXPECT_TRUE(
+        machine.exists("C:\\ProgramData\\Start Menu\\Programs\\Talmora\\MORVANE\\Morvane.lnk"));
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "platform/win32/win32_setup_window.hpp"
 
-#include "app/frmMain.hpp"
 #include "platform/win32/wide_text.hpp"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace morvane::win32 {
@@ -15,11 +15,13 @@ constexpr int twips_per_inch = 1440;
 constexpr int client_width_twips = 5445;
 constexpr int client_height_twips = 3315;
 constexpr int icon_resource = 1;
+constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The option buttons the window was designed for, and the pitch of their rows.
+constexpr int designed_options = 3;
+constexpr int option_pitch_twips = 480;
 
 enum ControlId {
-    id_opt_sas8 = 101,
-    id_opt_sas9,
-    id_opt_sas92,
+    id_first_option = 101,
     id_cmd_install = 201,
     id_cmd_exit,
     id_frame = 300,
@@ -34,14 +36,13 @@ RECT at(int left, int top, int width, int height) {
 RECT inside(RECT frame, RECT child) {
     return {frame.left + child.left, frame.top + child.top, child.right, child.bottom};
 }
-
-const RECT frame1 = at(240, 240, 3375, 1695);
-const RECT frame2 = at(3720, 240, 1455, 1215);
-const RECT frame3 = at(240, 2040, 4935, 1095);
+RECT option_at(RECT frame, int place) {
+    return inside(frame, at(120, 240 + option_pitch_twips * place, 2055, 375));
+}
 
 } // namespace
 
-Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) {
+Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) : instance_(instance) {
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = window_procedure;
@@ -57,19 +58,15 @@ Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) {
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
 
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT size{0, 0, MulDiv(client_width_twips, dpi_, twips_per_inch),
-              MulDiv(client_height_twips, dpi_, twips_per_inch)};
-    AdjustWindowRectEx(&size, style, FALSE, 0);
-    window_ = CreateWindowExW(0, window_class_name, L"Morvane Post Installation setup", style,
-                              CW_USEDEFAULT, CW_USEDEFAULT, size.right - size.left,
-                              size.bottom - size.top, nullptr, nullptr, instance, this);
+    const SIZE size = outer_size(client_height_twips);
+    window_ = CreateWindowExW(0, window_class_name, L"Morvane Post Installation setup",
+                              window_style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
+                              nullptr, instance, this);
 
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    create_controls(instance);
 }
 
 Win32SetupWindow::~Win32SetupWindow() {
@@ -78,73 +75,88 @@ Win32SetupWindow::~Win32SetupWindow() {
     DeleteObject(font_);
 }
 
-HWND Win32SetupWindow::add_control(HINSTANCE instance, const wchar_t* window_class,
-                                   const wchar_t* caption, DWORD style, int id, RECT twips) {
+SIZE Win32SetupWindow::outer_size(int client_height) const {
+    RECT size{0, 0, MulDiv(client_width_twips, dpi_, twips_per_inch),
+              MulDiv(client_height, dpi_, twips_per_inch)};
+    AdjustWindowRectEx(&size, window_style, FALSE, 0);
+    return {size.right - size.left, size.bottom - size.top};
+}
+
+HWND Win32SetupWindow::add_control(const wchar_t* window_class, const wchar_t* caption, DWORD style,
+                                   int id, RECT twips) {
     const auto px = [this](LONG value) { return MulDiv(value, dpi_, twips_per_inch); };
     HWND control =
         CreateWindowExW(0, window_class, caption, WS_CHILD | WS_VISIBLE | style, px(twips.left),
                         px(twips.top), px(twips.right), px(twips.bottom), window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return control;
 }
 
-void Win32SetupWindow::create_controls(HINSTANCE instance) {
-    // Created in tab order; the three option buttons are one group whatever their place,
-    // so their checks are kept by select() rather than by the auto radio style.
-    add_control(instance, L"BUTTON", L"SAS version", BS_GROUPBOX, id_frame, frame1);
-    options_[0] = add_control(instance, L"BUTTON", L"SAS System version 8",
-                              BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, id_opt_sas8,
-                              inside(frame1, at(120, 240, 2055, 375)));
-    options_[1] = add_control(instance, L"BUTTON", L"SAS System version 9.1",
-                              BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, id_opt_sas9,
-                              inside(frame1, at(120, 720, 2055, 375)));
-    install_ =
-        add_control(instance, L"BUTTON", L"Install", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                    id_cmd_install, inside(frame2, at(120, 240, 1215, 375)));
-    exit_ = add_control(instance, L"BUTTON", L"Exit", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                        id_cmd_exit, inside(frame2, at(120, 720, 1215, 375)));
-    add_control(instance, L"BUTTON", L"", BS_GROUPBOX, id_frame + 1, frame2);
-    add_control(instance, L"BUTTON", L"", BS_GROUPBOX, id_frame + 2, frame3);
-    progress_bar_ = add_control(instance, PROGRESS_CLASSW, L"", 0, id_progress,
-                                inside(frame3, at(240, 600, 4455, 255)));
+void Win32SetupWindow::set_options(const std::vector<std::string>& captions) {
+    const int count = static_cast<int>(captions.size());
+    const int growth = option_pitch_twips * std::max(0, count - designed_options);
+    const RECT frame1 = at(240, 240, 3375, 1695 + growth);
+    const RECT frame2 = at(3720, 240, 1455, 1215);
+    const RECT frame3 = at(240, 2040 + growth, 4935, 1095);
+    const auto add_option = [&](int place) {
+        options_.push_back(add_control(L"BUTTON", widen(captions[place]).c_str(),
+                                       BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP,
+                                       id_first_option + place, option_at(frame1, place)));
+    };
+    // Created in tab order: the first two options before the buttons, the others after
+    // the status line. The options are one group whatever their place, so their checks
+    // are kept by select() rather than by the auto radio style.
+    add_control(L"BUTTON", L"SAS version", BS_GROUPBOX, id_frame, frame1);
+    for (int place = 0; place < std::min(count, 2); ++place)
+        add_option(place);
+    install_ = add_control(L"BUTTON", L"Install", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                           id_cmd_install, inside(frame2, at(120, 240, 1215, 375)));
+    exit_ = add_control(L"BUTTON", L"Exit", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, id_cmd_exit,
+                        inside(frame2, at(120, 720, 1215, 375)));
+    add_control(L"BUTTON", L"", BS_GROUPBOX, id_frame + 1, frame2);
+    add_control(L"BUTTON", L"", BS_GROUPBOX, id_frame + 2, frame3);
+    progress_bar_ =
+        add_control(PROGRESS_CLASSW, L"", 0, id_progress, inside(frame3, at(240, 600, 4455, 255)));
     SendMessageW(progress_bar_, PBM_SETRANGE32, 0, 100);
-    status_ = add_control(instance, L"STATIC", L"Progressing", SS_LEFT, id_label,
+    status_ = add_control(L"STATIC", L"Progressing", SS_LEFT, id_label,
                           inside(frame3, at(240, 240, 4455, 255)));
-    options_[2] = add_control(instance, L"BUTTON", L"SAS System version 9.2",
-                              BS_RADIOBUTTON | WS_TABSTOP | WS_GROUP, id_opt_sas92,
-                              inside(frame1, at(120, 1200, 2055, 375)));
+    for (int place = 2; place < count; ++place)
+        add_option(place);
     // Group boxes drawn after the controls inside them would hide them.
     for (int frame = 0; frame < 3; ++frame)
         SetWindowPos(GetDlgItem(window_, id_frame + frame), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    select(OptionButton::optSas8);
+    const SIZE size = outer_size(client_height_twips + growth);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (count > 0)
+        select(0);
 }
 
-HWND Win32SetupWindow::control(OptionButton option) const {
-    return options_[static_cast<int>(option)];
+HWND Win32SetupWindow::option(int place) const {
+    return options_.at(static_cast<std::size_t>(place));
 }
 
 HWND Win32SetupWindow::control(CommandButton button) const {
     return button == CommandButton::cmdInstall ? install_ : exit_;
 }
 
-bool Win32SetupWindow::is_enabled(OptionButton option) {
-    return IsWindowEnabled(control(option));
+bool Win32SetupWindow::is_enabled(int place) {
+    return IsWindowEnabled(option(place));
 }
 
-void Win32SetupWindow::set_enabled(OptionButton option, bool enabled) {
-    EnableWindow(control(option), enabled);
+void Win32SetupWindow::set_enabled(int place, bool enabled) {
+    EnableWindow(option(place), enabled);
 }
 
-bool Win32SetupWindow::is_selected(OptionButton option) {
-    return SendMessageW(control(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool Win32SetupWindow::is_selected(int place) {
+    return SendMessageW(option(place), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32SetupWindow::select(OptionButton option) {
+void Win32SetupWindow::select(int place) {
     for (HWND button : options_)
-        SendMessageW(button, BM_SETCHECK, button == control(option) ? BST_CHECKED : BST_UNCHECKED,
-                     0);
+        SendMessageW(button, BM_SETCHECK, button == option(place) ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool Win32SetupWindow::is_enabled(CommandButton button) {
@@ -205,23 +217,14 @@ template <class Action> void Win32SetupWindow::run_blocking(Action action) {
 }
 
 void Win32SetupWindow::on_command(int id) {
-    if (form_ == nullptr)
+    if (events_ == nullptr)
         return;
-    switch (id) {
-    case id_opt_sas8:
-    case id_opt_sas9:
-    case id_opt_sas92:
-        select(static_cast<OptionButton>(id - id_opt_sas8));
-        break;
-    case id_cmd_install:
-        run_blocking([this] { form_->cmdInstall_Click(); });
-        break;
-    case id_cmd_exit:
-        form_->cmdExit_Click();
-        break;
-    default:
-        break;
-    }
+    if (id >= id_first_option && id < id_first_option + static_cast<int>(options_.size()))
+        select(id - id_first_option);
+    else if (id == id_cmd_install)
+        run_blocking([this] { events_->cmdInstall_Click(); });
+    else if (id == id_cmd_exit)
+        events_->cmdExit_Click();
 }
 
 int Win32SetupWindow::run_message_loop() {
@@ -229,14 +232,14 @@ int Win32SetupWindow::run_message_loop() {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         const bool ours =
             IsWindow(window_) && (message.hwnd == window_ || IsChild(window_, message.hwnd));
-        // Enter and Escape reach the form before any control, wherever the focus is.
-        if (ours && form_ != nullptr && message.message == WM_KEYDOWN &&
+        // Enter and Escape reach the window's logic before any control, wherever the focus is.
+        if (ours && events_ != nullptr && message.message == WM_KEYDOWN &&
             (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
             const int shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
                               (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
                               (GetKeyState(VK_MENU) < 0 ? 4 : 0);
             const int key = static_cast<int>(message.wParam);
-            run_blocking([this, key, shift] { form_->Form_KeyDown(key, shift); });
+            run_blocking([this, key, shift] { events_->Form_KeyDown(key, shift); });
             continue;
         }
         if (ours && IsDialogMessageW(window_, &message))
@@ -276,11 +279,10 @@ LRESULT Win32SetupWindow::handle(UINT message, WPARAM w, LPARAM l) {
         SetBkMode(reinterpret_cast<HDC>(w), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_CLOSE:
-        // The close box acts as Exit, and like Exit not while installing.
-        if (form_ == nullptr)
+        if (events_ == nullptr)
             unload();
-        else if (!form_->installing())
-            form_->cmdExit_Click();
+        else
+            events_->close_requested();
         return 0;
     case WM_DESTROY:
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);

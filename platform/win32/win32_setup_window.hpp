@@ -1,12 +1,11 @@
 #pragma once
 
+#include "platform/setup_window_events.hpp"
 #include "platform/setup_window_view.hpp"
 
 #include <windows.h>
 
-namespace morvane {
-class frmMain;
-}
+#include <vector>
 
 namespace morvane::win32 {
 
@@ -19,19 +18,19 @@ class Win32SetupWindow : public SetupWindowView {
     Win32SetupWindow& operator=(const Win32SetupWindow&) = delete;
 
     HWND handle() const { return window_; }
-    // Events go to the form from now on.
-    void attach(frmMain* form) { form_ = form; }
+    // The user's actions go to events from now on.
+    void attach(SetupWindowEvents* events) { events_ = events; }
     // Runs the message loop until the window is gone; gives the exit code.
     int run_message_loop();
 
-    bool is_enabled(OptionButton option) override;
-    void set_enabled(OptionButton option, bool enabled) override;
-    bool is_selected(OptionButton option) override;
-    void select(OptionButton option) override;
+    void set_options(const std::vector<std::string>& captions) override;
+    bool is_enabled(int option) override;
+    void set_enabled(int option, bool enabled) override;
+    bool is_selected(int option) override;
+    void select(int option) override;
     bool is_enabled(CommandButton button) override;
     void set_enabled(CommandButton button, bool enabled) override;
     void set_status(const std::string& text) override;
-    void set_failure_status(const std::string& text) override { set_status(text); }
     float progress() override { return progress_; }
     void set_progress(float value) override;
     void set_busy_pointer(bool busy) override;
@@ -42,18 +41,20 @@ class Win32SetupWindow : public SetupWindowView {
   private:
     static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
-    void create_controls(HINSTANCE instance);
-    HWND add_control(HINSTANCE instance, const wchar_t* window_class, const wchar_t* caption,
-                     DWORD style, int id, RECT twips);
-    HWND control(OptionButton option) const;
+    // The window's outer size for a client area of the designed width and this height.
+    SIZE outer_size(int client_height_twips) const;
+    HWND add_control(const wchar_t* window_class, const wchar_t* caption, DWORD style, int id,
+                     RECT twips);
+    HWND option(int place) const;
     HWND control(CommandButton button) const;
-    // Runs a form action that may block, then drops the input queued meanwhile, so that
+    // Runs an action that may block, then drops the input queued meanwhile, so that
     // keys pressed during an installation do not start another one.
     template <class Action> void run_blocking(Action action);
     void on_command(int id);
 
+    HINSTANCE instance_;
     HWND window_ = nullptr;
-    HWND options_[3] = {};
+    std::vector<HWND> options_;
     HWND install_ = nullptr;
     HWND exit_ = nullptr;
     HWND status_ = nullptr;
@@ -62,7 +63,7 @@ class Win32SetupWindow : public SetupWindowView {
     int dpi_ = 96;
     float progress_ = 0.0f;
     bool busy_ = false;
-    frmMain* form_ = nullptr;
+    SetupWindowEvents* events_ = nullptr;
 };
 
 } // namespace morvane::win32

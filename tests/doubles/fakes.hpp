@@ -16,6 +16,11 @@
 
 namespace morvane::testing {
 
+// A step's outcome as a test compares it: empty on success, else the platform's words.
+inline std::string description_of(const Failure& failure) {
+    return failure ? failure->description : "";
+}
+
 class FakeRegistry : public Registry {
   public:
     void set(const std::string& key, const std::string& name, RegistryValue value) {
@@ -74,7 +79,7 @@ class FixedProgramLocation : public ProgramLocation {
 };
 
 // The shell's folders as configured; shortcuts are kept and also stored as small files,
-// so that a later run finds them to delete.
+// which a refused save leaves as they were.
 class FakeShell : public Shell {
   public:
     explicit FakeShell(std::function<Failure(const std::string&)> write_marker)
@@ -104,13 +109,21 @@ class FakeShell : public Shell {
     std::function<Failure(const std::string&)> write_marker_;
 };
 
+// The places of the three option buttons that the window was designed with.
+struct OptionButton {
+    static constexpr int optSas8 = 0;
+    static constexpr int optSas9 = 1;
+    static constexpr int optSas92 = 2;
+};
+
 // The window's controls as plain state, with every status and progress value kept.
+// Until the form sets its options, it has the three it was designed with.
 class FakeWindowView : public SetupWindowView {
   public:
-    std::map<OptionButton, bool> option_enabled{{OptionButton::optSas8, true},
-                                                {OptionButton::optSas9, true},
-                                                {OptionButton::optSas92, true}};
-    OptionButton selected = OptionButton::optSas8;
+    std::vector<std::string> options = {"SAS System version 8", "SAS System version 9.1",
+                                        "SAS System version 9.2"};
+    std::map<int, bool> option_enabled{{0, true}, {1, true}, {2, true}};
+    int selected = OptionButton::optSas8;
     std::map<CommandButton, bool> button_enabled{{CommandButton::cmdInstall, true},
                                                  {CommandButton::cmdExit, true}};
     std::vector<std::string> statuses;
@@ -123,18 +136,22 @@ class FakeWindowView : public SetupWindowView {
 
     std::string status() const { return statuses.empty() ? "Progressing" : statuses.back(); }
 
-    bool is_enabled(OptionButton option) override { return option_enabled[option]; }
-    void set_enabled(OptionButton option, bool enabled) override {
-        option_enabled[option] = enabled;
+    void set_options(const std::vector<std::string>& captions) override {
+        options = captions;
+        option_enabled.clear();
+        for (std::size_t place = 0; place < captions.size(); ++place)
+            option_enabled[static_cast<int>(place)] = true;
+        selected = 0;
     }
-    bool is_selected(OptionButton option) override { return selected == option; }
-    void select(OptionButton option) override { selected = option; }
+    bool is_enabled(int option) override { return option_enabled.at(option); }
+    void set_enabled(int option, bool enabled) override { option_enabled.at(option) = enabled; }
+    bool is_selected(int option) override { return selected == option; }
+    void select(int option) override { selected = option; }
     bool is_enabled(CommandButton button) override { return button_enabled[button]; }
     void set_enabled(CommandButton button, bool enabled) override {
         button_enabled[button] = enabled;
     }
     void set_status(const std::string& text) override { statuses.push_back(text); }
-    void set_failure_status(const std::string& text) override { statuses.push_back(text); }
     float progress() override { return progress_value; }
     void set_progress(float value) override {
         progress_value = value;

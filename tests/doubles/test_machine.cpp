@@ -1,5 +1,7 @@
 #include "tests/doubles/test_machine.hpp"
 
+#include "app/startup.hpp"
+
 #include <random>
 #include <stdexcept>
 
@@ -68,14 +70,10 @@ void TestMachine::prepare_program_folder(const std::string& folder) {
 }
 
 InstallationRecord record_with_sas91() {
-    InstallationRecord record;
-    record.sas8_exe = missing_sas_exe;
-    record.sas91_root = "C:\\SAS\\V91";
-    record.sas91_exe = "C:\\SAS\\V91\\sas.exe";
-    record.sas92_exe = missing_sas_exe;
-    record.sas91_user_dir = "C:\\Users\\ana\\sasuser";
-    record.sas91_user_catalog = "C:\\Users\\ana\\sasuser\\cdisc.sas7bcat";
-    return record;
+    FakeRegistry registry;
+    registry.set_string(sas_key + "9.1", "DefaultRoot", "C:\\SAS\\V91");
+    registry.set_string(sas_key + "9.1\\Setup\\Globals", "szSASUser", "C:\\Users\\ana\\sasuser");
+    return read_installation_record(registry);
 }
 
 } // namespace morvane::testing

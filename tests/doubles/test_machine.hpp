@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/installation_record.hpp"
 #include "platform/host/host_file_system.hpp"
 #include "platform/host/windows1252_encoding.hpp"
 #include "platform/platform.hpp"
+#include "sas/installation_record.hpp"
 #include "tests/doubles/fakes.hpp"
 
 #include <filesystem>
@@ -40,6 +40,9 @@ class TestMachine {
     Platform platform;
 };
 
+// SAS 9.1 in C:\SAS\V91 with its SASUSER folder C:\Users\ana\sasuser, nothing else.
 InstallationRecord record_with_sas91();
+// Where the SAS releases register, followed by the release.
+const std::string sas_key = "SOFTWARE\\SAS Institute Inc.\\The SAS System\\";
 
 } // namespace morvane::testing

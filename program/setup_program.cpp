@@ -1,65 +1,14 @@
-#include "app/setup_program.hpp"
+#include "program/setup_program.hpp"
 
 #include "app/command_line.hpp"
-#include "app/console_setup.hpp"
 #include "app/install_log.hpp"
 #include "app/startup.hpp"
+#include "app/unattended_install.hpp"
 
 namespace morvane {
 namespace {
 
 constexpr const char* window_title = "Morvane Post Installation setup";
-
-class NoPause : public Pause {
-  public:
-    void milliseconds(int) override {}
-};
-
-std::string version_name(OptionButton option) {
-    switch (option) {
-    case OptionButton::optSas8:
-        return "8";
-    case OptionButton::optSas9:
-        return "9.1";
-    case OptionButton::optSas92:
-        return "9.2";
-    }
-    return "";
-}
-
-// Picks the requested version, or checks that the window has one to offer.
-std::optional<std::string> choose_version(SetupWindowView& view,
-                                          std::optional<OptionButton> requested) {
-    if (requested) {
-        if (!view.is_enabled(*requested))
-            return "SAS System version " + version_name(*requested) + " is not installed.";
-        view.select(*requested);
-    } else if (!view.is_enabled(CommandButton::cmdInstall)) {
-        return "No SAS System version is installed.";
-    }
-    return std::nullopt;
-}
-
-int run_unattended(const CommandLine& options, ProgramServices& services, InstallLog& log) {
-    auto& platform = services.platform;
-    ConsoleSetup console_setup(services.console, log);
-    NoPause no_pause;
-    Platform quiet{platform.registry, platform.files, platform.encoding, platform.shell,
-                   platform.location, no_pause,       console_setup};
-    const auto form = Main(quiet, console_setup);
-    if (!form) {
-        console_setup.flush_errors();
-        return exit_step_failed;
-    }
-    if (const auto problem = choose_version(console_setup, options.version)) {
-        services.console.err(*problem);
-        log.write(*problem);
-        return exit_no_sas;
-    }
-    form->cmdInstall_Click();
-    console_setup.flush_errors();
-    return console_setup.unloaded() ? exit_installed : exit_step_failed;
-}
 
 int run_windowed(const CommandLine& options, ProgramServices& services, InstallLog& log) {
     auto& platform = services.platform;
@@ -77,11 +26,10 @@ int run_windowed(const CommandLine& options, ProgramServices& services, InstallL
     const auto form = Main(windowed, view);
     if (!form)
         return exit_step_failed;
-    if (options.version) {
-        if (const auto problem = choose_version(view, options.version)) {
-            windowed.messages.show(*problem, "Error!", MessageIcon::critical);
-            return exit_no_sas;
-        }
+    if (options.release && !form->preselect(*options.release)) {
+        windowed.messages.show(std::string(options.release->caption) + " is not installed.",
+                               "Error!", MessageIcon::critical);
+        return exit_no_sas;
     }
     services.window.run(*form);
     return exit_installed;
@@ -115,7 +63,8 @@ int run_setup_program(const std::vector<std::string>& arguments, ProgramServices
         tell("Cannot write the log file " + *options->log_file + ": " + failure->description, true);
         return exit_bad_command_line;
     }
-    return silent ? run_unattended(*options, services, log) : run_windowed(*options, services, log);
+    return silent ? run_unattended(*options, services.platform, services.console, log)
+                  : run_windowed(*options, services, log);
 }
 
 } // namespace morvane

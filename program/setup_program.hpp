@@ -1,7 +1,9 @@
 #pragma once
 
-#include "app/frmMain.hpp"
 #include "platform/console.hpp"
+#include "platform/platform.hpp"
+#include "platform/setup_window_events.hpp"
+#include "platform/setup_window_view.hpp"
 
 #include <functional>
 #include <string>
@@ -13,9 +15,10 @@ namespace morvane {
 class WindowHost {
   public:
     virtual ~WindowHost() = default;
+    // Made on first use, so an unattended run opens no window.
     virtual SetupWindowView& view() = 0;
-    // Hands the window's events to the form until the window is gone.
-    virtual void run(frmMain& form) = 0;
+    // Hands the window's events to events until the window is gone.
+    virtual void run(SetupWindowEvents& events) = 0;
 };
 
 struct ProgramServices {

@@ -1,11 +1,12 @@
+// The program's entry point: the Win32 services wired to the setup.
 #include "app/install_log.hpp"
-#include "app/setup_program.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_console.hpp"
 #include "platform/win32/win32_file_system.hpp"
 #include "platform/win32/win32_registry.hpp"
 #include "platform/win32/win32_services.hpp"
 #include "platform/win32/win32_setup_window.hpp"
+#include "program/setup_program.hpp"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -30,8 +31,8 @@ class Win32WindowHost : public WindowHost {
         }
         return *window_;
     }
-    void run(frmMain& form) override {
-        window_->attach(&form);
+    void run(SetupWindowEvents& events) override {
+        window_->attach(&events);
         window_->run_message_loop();
         messages_.set_owner(nullptr);
     }
