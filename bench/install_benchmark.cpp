@@ -1,6 +1,7 @@
 // The whole install sequence without its pauses, writing into a real temporary folder,
 // beside a baseline that writes the same bytes to the same files with plain fwrite.
 #include "app/frmMain.hpp"
+#include "app/startup.hpp"
 #include "platform/host/host_file_system.hpp"
 #include "platform/host/windows1252_encoding.hpp"
 #include "tests/doubles/fakes.hpp"
@@ -37,8 +38,9 @@ struct Workstation {
             fs::create_directories(root / folder);
         files.write_file("C:\\SAS\\V91\\nls\\en\\SASV9.CFG",
                          "-SET SASAUTOS (\r\n  \"D:\\Tools\\Kit\\saspgm\"\r\n)\r\n");
-        record.sas91_root = "C:\\SAS\\V91";
-        record.sas91_exe = "C:\\SAS\\V91\\sas.exe";
+        registry.set_string("SOFTWARE\\SAS Institute Inc.\\The SAS System\\9.1", "DefaultRoot",
+                            "C:\\SAS\\V91");
+        record = read_installation_record(registry);
         view.selected = OptionButton::optSas9;
     }
     ~Workstation() { fs::remove_all(root); }

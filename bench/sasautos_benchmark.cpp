@@ -3,7 +3,6 @@
 #include "integration/sas_config_update.hpp"
 #include "platform/host/host_file_system.hpp"
 #include "platform/host/windows1252_encoding.hpp"
-#include "tests/doubles/fakes.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -32,14 +31,12 @@ void sasautos_update(benchmark::State& state) {
     fs::create_directories(root / "C");
     HostFileSystem files(root);
     Windows1252Encoding encoding;
-    testing::RecordingMessageBoxes messages;
-    const SasFileWriter writer(files, encoding, messages, "D:\\Tools\\Kit");
     const auto original = configuration_of_size(megabytes << 20);
     for (auto _ : state) {
         state.PauseTiming();
         files.write_file("C:\\SASV9.CFG", original);
         state.ResumeTiming();
-        if (!update_sas_config_file(files, encoding, writer, "C:\\SASV9.CFG"))
+        if (update_sas_config_file(files, encoding, "D:\\Tools\\Kit\\saspgm", "C:\\SASV9.CFG"))
             state.SkipWithError("update failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * original.size()));
