@@ -7,20 +7,49 @@
 
 namespace morvane {
 
-// Puts macro_folder first on every "-SET SASAUTOS (...)" list of a SAS configuration
-// file that does not name it yet. Gives the new content (lines ended by CR LF, one empty
-// line added at the end), or nothing when no list needed the folder. Bytes are in the
-// file's own code page; macro_folder must be in the same one.
-std::optional<std::string> add_to_sasautos(std::string_view content, std::string_view macro_folder);
+// What one update did to one SASAUTOS setting, enough to undo it.
+struct SasautosInsertion {
+    std::string moved;        // the text that followed the list's "(" on its line, exactly as
+                              // it was; after the update it follows the entry line
+    bool blank_added = false; // a blank was put between the entry and `moved`
+};
+
+// What one update of a SAS configuration file did.
+struct SasautosChange {
+    std::vector<SasautosInsertion> insertions; // one per setting that got the entry, file order
+    bool final_empty_line_added = false;       // the update added one empty line at the end
+    bool line_ends_rewritten = false;          // some line did not end in CR LF before
+};
+
+enum class SasautosOutcome { updated, already_listed, no_list };
+
+// The update of one SAS configuration file, worked out without writing anything.
+struct SasautosPlan {
+    // no_list: no setting could take the entry (none present, or none with a folder list).
+    SasautosOutcome outcome = SasautosOutcome::no_list;
+    // When updated: the new content in order, as views of the content, of the entry and of
+    // constant text, so that a large file is not copied. Empty otherwise.
+    std::vector<std::string_view> pieces;
+    SasautosChange change; // what the pieces do; empty unless updated
+};
+
+// Puts macro_folder first, as `entry` (from sasautos_entry) on a new line right after the
+// "(", in every SASAUTOS folder list of a SAS configuration file that does not name it
+// yet. The lines of an updated file all end in CR LF and one empty line is added at its
+// end. Bytes are in the file's own code page; macro_folder must be in the same one.
+// content and entry must outlive the plan's pieces.
+SasautosPlan plan_sasautos_update(std::string_view content, std::string_view macro_folder,
+                                  std::string_view entry);
 
 // The line that puts macro_folder on a list, without its line end.
 std::string sasautos_entry(std::string_view macro_folder);
 
-// The same update as add_to_sasautos, as the pieces of the new content in order: views
-// of content, of entry (from sasautos_entry) and of constant text, so that a large file
-// is not copied. Both must outlive the pieces.
+// The pieces of plan_sasautos_update, or nothing when it would not update the file.
 std::optional<std::vector<std::string_view>> sasautos_update_pieces(std::string_view content,
                                                                     std::string_view macro_folder,
                                                                     std::string_view entry);
+
+// The same update as one text, or nothing when no list needed the folder.
+std::optional<std::string> add_to_sasautos(std::string_view content, std::string_view macro_folder);
 
 } // namespace morvane

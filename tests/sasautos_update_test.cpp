@@ -45,7 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
             "ListedInOtherCaseWithBackslash",
             "-SET SASAUTOS (\r\n  \"d:\\tools\\KIT\\SASPGM\\\"\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n"},
         UnchangedCase{"ListedUnquoted", "-set sasautos ( D:\\Tools\\Kit\\saspgm \"x\" )\r\n"},
-        UnchangedCase{"IndentedSettingIsNotASetting", "  -SET SASAUTOS (\r\n  \"x\"\r\n)\r\n"},
+        UnchangedCase{"AnotherVariableStartingWithTheName", "-SET SASAUTOSX (\r\n\"x\"\r\n)\r\n"},
+        UnchangedCase{"NameAndSetOnDifferentLines", "-SET\r\nSASAUTOS (\r\n\"x\"\r\n)\r\n"},
+        UnchangedCase{"SettingInsideAComment", "/* -SET SASAUTOS (\r\n\"x\"\r\n) */\r\n"},
+        UnchangedCase{"SettingInsideQuotes", "-SET MYTEXT \"-SET SASAUTOS (x)\"\r\n"},
         UnchangedCase{"ValueIsNotAList", "-SET SASAUTOS \"!SASROOT\\core\\sasmacro\"\r\n"},
         UnchangedCase{"ListNeverClosed", "-SET SASAUTOS (\r\n  \"x\"\r\n"},
         UnchangedCase{
@@ -75,6 +78,33 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InsertionCase{"LowerCaseSetting", "-set sasautos (\r\n\"x\"\r\n)\r\n",
                       "-set sasautos (\r\n" + entry + "\r\n\"x\"\r\n)\r\n\r\n"},
+        InsertionCase{"IndentedSetting", "   -SET SASAUTOS (\r\n\"x\"\r\n)\r\n",
+                      "   -SET SASAUTOS (\r\n" + entry + "\r\n\"x\"\r\n)\r\n\r\n"},
+        InsertionCase{"TabBetweenTheWords", "\t-SET\tSASAUTOS (\r\n)\r\n",
+                      "\t-SET\tSASAUTOS (\r\n" + entry + "\r\n)\r\n\r\n"},
+        InsertionCase{"TwoBlanksBetweenTheWords", "-Set  SasAutos (\r\n)\r\n",
+                      "-Set  SasAutos (\r\n" + entry + "\r\n)\r\n\r\n"},
+        InsertionCase{"CommentBeforeTheList", "-SET SASAUTOS /* x */ (\r\n)\r\n",
+                      "-SET SASAUTOS /* x */ (\r\n" + entry + "\r\n)\r\n\r\n"},
+        InsertionCase{"ByteOrderMarkBeforeTheSetting", "\xEF\xBB\xBF-SET SASAUTOS (\r\n)\r\n",
+                      "\xEF\xBB\xBF-SET SASAUTOS (\r\n" + entry + "\r\n)\r\n\r\n"},
+        InsertionCase{"OldSettingCommentedOutOnOneLine",
+                      "/* -SET SASAUTOS (\"old\") */\r\n-SET SASAUTOS (\r\n)\r\n",
+                      "/* -SET SASAUTOS (\"old\") */\r\n-SET SASAUTOS (\r\n" + entry +
+                          "\r\n)\r\n\r\n"},
+        InsertionCase{"OldSettingCommentedOutOverLines",
+                      "/*\r\n-SET SASAUTOS (\r\n \"D:\\Tools\\Kit\\saspgm\"\r\n)\r\n*/\r\n"
+                      "-SET SASAUTOS (\r\n)\r\n",
+                      "/*\r\n-SET SASAUTOS (\r\n \"D:\\Tools\\Kit\\saspgm\"\r\n)\r\n*/\r\n"
+                      "-SET SASAUTOS (\r\n" +
+                          entry + "\r\n)\r\n\r\n"},
+        InsertionCase{"FolderOnlyInACommentOfTheList",
+                      "-SET SASAUTOS (\r\n/* \"D:\\Tools\\Kit\\saspgm\" */\r\n)\r\n",
+                      "-SET SASAUTOS (\r\n" + entry +
+                          "\r\n/* \"D:\\Tools\\Kit\\saspgm\" */\r\n)\r\n\r\n"},
+        InsertionCase{"TwoSettingsOnOneLine", "-SET SASAUTOS (a) -SET SASAUTOS (b)\r\n",
+                      "-SET SASAUTOS (\r\n" + entry + " a) -SET SASAUTOS (\r\n" + entry +
+                          " b)\r\n\r\n"},
         InsertionCase{"SettingOnOneLineKeepsEntriesApart",
                       "-SET SASAUTOS (\"!SASROOT\\core\\sasmacro\")\r\n",
                       "-SET SASAUTOS (\r\n" + entry + " \"!SASROOT\\core\\sasmacro\")\r\n\r\n"},
@@ -101,6 +131,63 @@ INSTANTIATE_TEST_SUITE_P(
                       "-SET SASAUTOS (\"a\")\r\n-SET SASAUTOS (\r\n\"b\")\r\n",
                       "-SET SASAUTOS (\r\n" + entry + " \"a\")\r\n-SET SASAUTOS (\r\n" + entry +
                           "\r\n\"b\")\r\n\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct PlanCase {
+    const char* name;
+    std::string content;
+    SasautosOutcome outcome;
+    std::vector<SasautosInsertion> insertions;
+    bool line_ends_rewritten = false;
+};
+
+class Planned : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(Planned, OutcomeAndChangeSayWhatTheUpdateDoes) {
+    const auto& wanted = GetParam();
+    const auto plan = plan_sasautos_update(wanted.content, kit, entry);
+    EXPECT_EQ(plan.outcome, wanted.outcome);
+    ASSERT_EQ(plan.change.insertions.size(), wanted.insertions.size());
+    for (std::size_t i = 0; i < wanted.insertions.size(); ++i) {
+        EXPECT_EQ(plan.change.insertions[i].moved, wanted.insertions[i].moved) << i;
+        EXPECT_EQ(plan.change.insertions[i].blank_added, wanted.insertions[i].blank_added) << i;
+    }
+    const bool updated = wanted.outcome == SasautosOutcome::updated;
+    EXPECT_EQ(plan.change.final_empty_line_added, updated);
+    EXPECT_EQ(plan.change.line_ends_rewritten, wanted.line_ends_rewritten);
+    EXPECT_EQ(plan.pieces.empty(), !updated);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SasautosUpdate, Planned,
+    ::testing::Values(
+        PlanCase{"NoSetting", "-memsize 0\r\n", SasautosOutcome::no_list, {}},
+        PlanCase{"OnlySettingsWithoutAList",
+                 "-SET SASAUTOS \"!SASROOT\\core\\sasmacro\"\r\n-SET SASAUTOS\r\n",
+                 SasautosOutcome::no_list,
+                 {}},
+        PlanCase{
+            "OnlyAListNeverClosed", "-SET SASAUTOS (\r\n\"a\"\r\n", SasautosOutcome::no_list, {}},
+        PlanCase{
+            "EveryListNamesTheFolder",
+            "-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\")\r\n-SET SASAUTOS (D:\\TOOLS\\KIT\\SASPGM)\r\n",
+            SasautosOutcome::already_listed,
+            {}},
+        PlanCase{"StockLayout", stock_file, SasautosOutcome::updated, {{"", false}}},
+        PlanCase{"OneListedOneNot",
+                 "-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\")\r\n-SET SASAUTOS ( \"a\")",
+                 SasautosOutcome::updated,
+                 {{" \"a\")", false}},
+                 true},
+        PlanCase{"TwoListsOnOneLine",
+                 "-SET SASAUTOS (a) -SET SASAUTOS (b)\n",
+                 SasautosOutcome::updated,
+                 {{"a) -SET SASAUTOS (", true}, {"b)", true}},
+                 true},
+        PlanCase{"OnlyBlanksAfterTheParenthesis",
+                 "-SET SASAUTOS (\t \r\n)\r\n",
+                 SasautosOutcome::updated,
+                 {{"\t ", false}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SasautosUpdate, FolderWithAClosingParenthesisIsAddedOnlyOnce) {
