@@ -34,12 +34,7 @@ bool save(const ShortcutServices& services, Shortcut shortcut, SpecialFolder fol
         services.files.make_folder(base.value() + "\\Talmora\\MORVANE");
     }
     shortcut.file_path = base.value() + sub_folder + "\\Morvane.lnk";
-    auto failure = services.files.delete_file(shortcut.file_path);
-    if (failure && failure->is_not_found())
-        failure.reset();
-    if (!failure)
-        failure = services.shell.save_shortcut(shortcut);
-    if (failure) {
+    if (const auto failure = services.shell.save_shortcut(shortcut)) {
         services.writer.report(*failure);
         return false;
     }
