@@ -8,7 +8,9 @@
 
 namespace morvane {
 
-// Windows-style paths (backslash separated) in UTF-8; contents are bytes as stored.
+// Windows-style paths (backslash separated) in UTF-8; contents are bytes as stored. A path
+// is read as Windows reads an ordinary one: "/" for "\", doubled separators, "." and ".."
+// and relative paths all work.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -18,14 +20,21 @@ class FileSystem {
     // One level: the parent must exist; an existing folder is a failure too.
     virtual Failure make_folder(const std::string& path) = 0;
     virtual Result<std::string> read_file(const std::string& path) = 0;
-    // Creates the file or empties an existing one, then writes content.
+    // Makes the file hold exactly content, replacing an existing one whole: the content
+    // goes to a temporary file beside it, reaches the disk, and then takes the file's
+    // place in one step (as replace_file). A missing file is created. On any failure
+    // (a full disk, a refusal) an existing file keeps every byte it had and no temporary
+    // file is left; a read-only file is refused and stays as it is.
     virtual Failure write_file(const std::string& path, const std::string& content) = 0;
     // The same with the content given as consecutive parts.
     virtual Failure write_file_parts(const std::string& path,
                                      const std::vector<std::string_view>& parts) = 0;
     // Adds content at the end of the file, creating it if needed.
     virtual Failure append_file(const std::string& path, const std::string& content) = 0;
-    // Puts replacement in the place of target in one step, removing replacement's name.
+    // Puts replacement, whose content the writer has already put on the disk, in the
+    // place of target in one step, removing replacement's name. Target keeps its
+    // security, owner, attributes and streams where the file system allows; a missing
+    // target is created and a read-only one refused. On failure target is as it was.
     virtual Failure replace_file(const std::string& replacement, const std::string& target) = 0;
 };
 

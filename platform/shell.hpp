@@ -22,7 +22,9 @@ class Shell {
   public:
     virtual ~Shell() = default;
     virtual Result<std::string> special_folder(SpecialFolder folder) = 0;
-    // Writes the shortcut file, replacing one at that path.
+    // Writes the shortcut file. An existing shortcut at that path is replaced whole; on
+    // failure (a refused shortcut included) the old one stays as it was and no temporary
+    // file is left.
     virtual Failure save_shortcut(const Shortcut& shortcut) = 0;
 };
 

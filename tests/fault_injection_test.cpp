@@ -67,11 +67,13 @@ class FullDisk : public ::testing::Test {
     FakeWindowView view;
 };
 
-TEST_F(FullDisk, MacroFolderFillsUpAtTheFirstLargeFileAndARerunRepairsIt) {
+TEST_F(FullDisk, MacroFolderFillsUpAtTheFirstLargeFileKeepingItsOldBytesAndARerunRepairsIt) {
     machine.make_folders("D:\\Tools\\Kit\\saspgm");
     SmallDisk disk(machine.files.host_path("D:\\Tools\\Kit\\saspgm"), "48k");
     if (!disk.mounted())
         GTEST_SKIP() << "mounting a small file system needs root";
+    const std::string earlier_difftest = "%macro difftest; %mend;\r\n";
+    machine.write("D:\\Tools\\Kit\\saspgm\\difftest.sas", earlier_difftest);
     install();
     EXPECT_EQ(view.status(), "Error creating difftest.sas ...");
     ASSERT_EQ(machine.messages.shown.size(), 1u);
@@ -79,6 +81,8 @@ TEST_F(FullDisk, MacroFolderFillsUpAtTheFirstLargeFileAndARerunRepairsIt) {
     EXPECT_EQ(machine.messages.shown[0].text, "No space left on device");
     EXPECT_TRUE(machine.exists("D:\\Tools\\Kit\\saspgm\\contents.sas"));
     EXPECT_FALSE(machine.exists("D:\\Tools\\Kit\\saspgm\\findings.sas")) << "written after";
+    EXPECT_EQ(machine.read("D:\\Tools\\Kit\\saspgm\\difftest.sas"), earlier_difftest);
+    EXPECT_FALSE(machine.exists("D:\\Tools\\Kit\\saspgm\\difftest.sas.morvane-tmp"));
     EXPECT_FALSE(machine.exists("D:\\Tools\\Kit\\morvane.cfg"));
     EXPECT_EQ(machine.read(sas_config), stock_config);
 

@@ -84,24 +84,36 @@ Result<std::string> HostFileSystem::read_file(const std::string& path) {
 }
 
 Failure HostFileSystem::write_file(const std::string& path, const std::string& content) {
-    return write_with_mode(path, {content}, std::ios::trunc);
+    return write_file_parts(path, {content});
 }
 
 Failure HostFileSystem::write_file_parts(const std::string& path,
                                          const std::vector<std::string_view>& parts) {
-    return write_with_mode(path, parts, std::ios::trunc);
+    const auto target = host_path(path);
+    if (is_read_only(target))
+        return error_from(EACCES);
+    auto temporary = target;
+    temporary += ".morvane-tmp";
+    auto failure = write_with_mode(temporary, parts, std::ios::trunc);
+    if (!failure)
+        failure = replace_file(temporary, target);
+    if (failure) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+    }
+    return failure;
 }
 
 Failure HostFileSystem::append_file(const std::string& path, const std::string& content) {
-    return write_with_mode(path, {content}, std::ios::app);
+    const auto file = host_path(path);
+    if (is_read_only(file))
+        return error_from(EACCES);
+    return write_with_mode(file, {content}, std::ios::app);
 }
 
-Failure HostFileSystem::write_with_mode(const std::string& path,
+Failure HostFileSystem::write_with_mode(const fs::path& file_path,
                                         const std::vector<std::string_view>& parts,
                                         std::ios::openmode mode) {
-    const auto file_path = host_path(path);
-    if (is_read_only(file_path))
-        return error_from(EACCES);
     errno = 0;
     std::ofstream file(file_path, std::ios::binary | mode);
     if (!file)
@@ -115,11 +127,14 @@ Failure HostFileSystem::write_with_mode(const std::string& path,
 }
 
 Failure HostFileSystem::replace_file(const std::string& replacement, const std::string& target) {
-    const auto target_path = host_path(target);
-    if (is_read_only(target_path))
+    return replace_file(host_path(replacement), host_path(target));
+}
+
+Failure HostFileSystem::replace_file(const fs::path& replacement, const fs::path& target) {
+    if (is_read_only(target))
         return error_from(EACCES);
     std::error_code error;
-    fs::rename(host_path(replacement), target_path, error);
+    fs::rename(replacement, target, error);
     if (error)
         return error_from(error);
     return std::nullopt;

@@ -9,7 +9,8 @@ namespace morvane {
 
 // Real files below a root folder. A Windows path "D:\a\b" names root/D/a/b, so tests
 // use the same paths as the program does on Windows. A file without write permission
-// behaves as a read-only file does on Windows, for root too.
+// behaves as a read-only file does on Windows, for root too. Written files are replaced
+// whole by a rename, as on Windows; the host keeps no attributes worth handing on.
 class HostFileSystem : public FileSystem {
   public:
     explicit HostFileSystem(std::filesystem::path root);
@@ -27,8 +28,10 @@ class HostFileSystem : public FileSystem {
     Failure replace_file(const std::string& replacement, const std::string& target) override;
 
   private:
-    Failure write_with_mode(const std::string& path, const std::vector<std::string_view>& parts,
-                            std::ios::openmode mode);
+    Failure write_with_mode(const std::filesystem::path& file,
+                            const std::vector<std::string_view>& parts, std::ios::openmode mode);
+    Failure replace_file(const std::filesystem::path& replacement,
+                         const std::filesystem::path& target);
 
     std::filesystem::path root_;
 };

@@ -23,11 +23,39 @@ std::string narrow(const std::wstring& wide) {
     return utf8;
 }
 
-std::wstring long_path(const std::string& utf8_path) {
+std::wstring full_path(const std::string& utf8_path) {
     const auto path = widen(utf8_path);
+    if (path.empty() || path.rfind(L"\\\\?\\", 0) == 0)
+        return path;
+    std::wstring full(path.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return path;
+        if (length < full.size()) {
+            full.resize(length);
+            break;
+        }
+        full.resize(length);
+    }
+    // A folder named with a trailing separator is the same folder; the long-path form
+    // would otherwise keep the separator as part of the name.
+    const std::size_t root_end = full.rfind(L"\\\\", 0) == 0 ? 2 : 3;
+    while (full.size() > root_end && full.back() == L'\\')
+        full.pop_back();
+    return full;
+}
+
+std::wstring long_path(const std::string& utf8_path) {
+    return with_long_path_prefix(full_path(utf8_path));
+}
+
+std::wstring with_long_path_prefix(const std::wstring& path) {
     if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\')
         return L"\\\\?\\" + path;
-    if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\' && path.rfind(L"\\\\?\\", 0) != 0)
+    if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'?' &&
+        path[2] != L'.')
         return L"\\\\?\\UNC\\" + path.substr(2);
     return path;
 }

@@ -92,8 +92,6 @@ Failure write_bytes(HANDLE file, const char* data, std::size_t size) {
 // Small parts are gathered into one buffer, so a file of many short lines is written in
 // a few large writes rather than one call a part.
 Failure write_all(FileHandle& file, const std::vector<std::string_view>& parts) {
-    if (!file.valid())
-        return last_error();
     constexpr std::size_t buffer_size = 1 << 20;
     std::string buffer;
     buffer.reserve(buffer_size);
@@ -110,14 +108,55 @@ Failure write_all(FileHandle& file, const std::vector<std::string_view>& parts) 
             buffer.append(part);
         }
     }
-    if (auto failure = write_bytes(file.get(), buffer.data(), buffer.size()))
-        return failure;
-    if (!file.close())
+    return write_bytes(file.get(), buffer.data(), buffer.size());
+}
+
+// Attributes that a replaced file hands on to its replacement: the system's replace
+// keeps them on Windows but not everywhere, so they are set beforehand. Read-only is
+// not among them, since a read-only file is never replaced.
+constexpr DWORD handed_on_attributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The system's replace cannot work on every file system (some network shares refuse it).
+bool replace_unsupported(DWORD error) {
+    return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED;
+}
+
+Failure move_into_place(const std::wstring& replacement, const std::wstring& target) {
+    if (!MoveFileExW(replacement.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return last_error();
     return std::nullopt;
 }
 
 } // namespace
+
+Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return move_into_place(replacement, target);
+    // A read-only file must stay as it is, whatever the file system allows.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return windows_error(ERROR_ACCESS_DENIED);
+    if ((attributes & handed_on_attributes) != 0)
+        SetFileAttributesW(replacement.c_str(),
+                           (attributes & handed_on_attributes) | FILE_ATTRIBUTE_ARCHIVE);
+    // With a backup name every failure leaves the original reachable: in its place, or
+    // under the backup name when the system had moved it aside already.
+    const auto backup = target + L".morvane-old";
+    DeleteFileW(backup.c_str());
+    if (ReplaceFileW(target.c_str(), replacement.c_str(), backup.c_str(),
+                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        DeleteFileW(backup.c_str());
+        return std::nullopt;
+    }
+    const DWORD error = GetLastError();
+    if (replace_unsupported(error))
+        return move_into_place(replacement, target);
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    return windows_error(error);
+}
 
 Failure Win32FileSystem::write_file(const std::string& path, const std::string& content) {
     return write_file_parts(path, {content});
@@ -125,27 +164,39 @@ Failure Win32FileSystem::write_file(const std::string& path, const std::string& 
 
 Failure Win32FileSystem::write_file_parts(const std::string& path,
                                           const std::vector<std::string_view>& parts) {
-    FileHandle file(CreateFileW(long_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const auto target = long_path(path);
+    const auto temporary = target + L".morvane-tmp";
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    return write_all(file, parts);
+    if (!file.valid())
+        return last_error();
+    // On the disk before the rename, so that a power cut cannot leave a short file.
+    auto failure = write_all(file, parts);
+    if (!failure && !FlushFileBuffers(file.get()))
+        failure = last_error();
+    if (!file.close() && !failure)
+        failure = last_error();
+    if (!failure)
+        failure = replace_whole_file(temporary, target);
+    if (failure)
+        DeleteFileW(temporary.c_str());
+    return failure;
 }
 
 Failure Win32FileSystem::append_file(const std::string& path, const std::string& content) {
     FileHandle file(CreateFileW(long_path(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return write_all(file, {content});
+    if (!file.valid())
+        return last_error();
+    if (auto failure = write_all(file, {content}))
+        return failure;
+    if (!file.close())
+        return last_error();
+    return std::nullopt;
 }
 
 Failure Win32FileSystem::replace_file(const std::string& replacement, const std::string& target) {
-    const auto target_path = long_path(target);
-    // A read-only file must stay as it is, whatever the file system allows.
-    const DWORD attributes = GetFileAttributesW(target_path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-        return windows_error(ERROR_ACCESS_DENIED);
-    if (!MoveFileExW(long_path(replacement).c_str(), target_path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return last_error();
-    return std::nullopt;
+    return replace_whole_file(long_path(replacement), long_path(target));
 }
 
 } // namespace morvane::win32

@@ -2,7 +2,14 @@
 
 #include "platform/file_system.hpp"
 
+#include <string>
+
 namespace morvane::win32 {
+
+// Puts replacement (a long path) in the place of target in one step, keeping target's
+// security, attributes and streams where the file system allows; a read-only target is
+// refused. On failure target is as it was.
+Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target);
 
 class Win32FileSystem : public FileSystem {
   public:

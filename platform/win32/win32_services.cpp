@@ -1,6 +1,7 @@
 #include "platform/win32/win32_services.hpp"
 
 #include "platform/win32/wide_text.hpp"
+#include "platform/win32/win32_file_system.hpp"
 
 #include <knownfolders.h>
 #include <objbase.h>
@@ -33,6 +34,16 @@ template <class T> class ComPtr {
   private:
     T* pointer_ = nullptr;
 };
+
+// A name as long as the shortcut's own, so that the length checks hold for it too.
+std::wstring temporary_shortcut(const std::wstring& shortcut_path) {
+    auto path = shortcut_path;
+    if (path.empty())
+        return path;
+    auto& first = path[path.find_last_of(L'\\') + 1];
+    first = first == L'~' ? L'_' : L'~';
+    return path;
+}
 
 } // namespace
 
@@ -129,11 +140,21 @@ Failure Win32Shell::save_shortcut(const Shortcut& shortcut) {
         fail(result = link->SetWorkingDirectory(widen(shortcut.working_directory).c_str())) ||
         fail(result = link->SetIconLocation(widen(shortcut.icon_location).c_str(), 0)))
         return com_error(result);
+    // Saved beside the old shortcut first, so that a refused save leaves the old one whole.
+    const auto target = full_path(shortcut.file_path);
+    const auto temporary = temporary_shortcut(target);
     ComPtr<IPersistFile> file;
-    if (fail(result = link->QueryInterface(IID_IPersistFile, file.out_void())) ||
-        fail(result = file->Save(widen(shortcut.file_path).c_str(), TRUE)))
+    if (fail(result = link->QueryInterface(IID_IPersistFile, file.out_void())))
         return com_error(result);
-    return std::nullopt;
+    Failure failure;
+    if (fail(result = file->Save(temporary.c_str(), FALSE)))
+        failure = com_error(result);
+    else
+        failure =
+            replace_whole_file(with_long_path_prefix(temporary), with_long_path_prefix(target));
+    if (failure)
+        DeleteFileW(with_long_path_prefix(temporary).c_str());
+    return failure;
 }
 
 Win32ProgramLocation::Win32ProgramLocation() {
