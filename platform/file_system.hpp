@@ -27,6 +27,9 @@ class FileSystem {
     virtual Failure append_file(const std::string& path, const std::string& content) = 0;
     // Puts replacement in the place of target in one step, removing replacement's name.
     virtual Failure replace_file(const std::string& replacement, const std::string& target) = 0;
+    // Removes a folder that holds nothing. One that holds something stays as it is and
+    // fails with Kind::not_empty; a missing one fails with Kind::not_found.
+    virtual Failure remove_empty_folder(const std::string& path) = 0;
 };
 
 } // namespace morvane

@@ -24,6 +24,8 @@ class Shell {
     virtual Result<std::string> special_folder(SpecialFolder folder) = 0;
     // Writes the shortcut file, replacing one at that path.
     virtual Failure save_shortcut(const Shortcut& shortcut) = 0;
+    // Every member of the shortcut file at path; a missing file fails with Kind::not_found.
+    virtual Result<Shortcut> read_shortcut(const std::string& path) = 0;
 };
 
 } // namespace morvane
