@@ -7,12 +7,12 @@
 namespace morvane {
 namespace {
 
-PlatformError folder_error(int code) {
-    // rmdir may say EEXIST for a folder that holds something.
-    const auto kind = code == ENOENT                        ? PlatformError::Kind::not_found
-                      : code == ENOTEMPTY || code == EEXIST ? PlatformError::Kind::not_empty
-                                                            : PlatformError::Kind::other;
+PlatformError folder_error(PlatformError::Kind kind, int code) {
     return {kind, std::strerror(code)};
+}
+
+PlatformError folder_error(const std::error_code& error) {
+    return {PlatformError::Kind::other, error.message()};
 }
 
 } // namespace
@@ -22,12 +22,18 @@ Failure HostFileSystem::remove_empty_folder(const std::string& path) {
     std::error_code error;
     const auto status = std::filesystem::status(folder, error);
     if (!std::filesystem::exists(status))
-        return folder_error(ENOENT);
+        return folder_error(PlatformError::Kind::not_found, ENOENT);
     // std::filesystem::remove would delete a file as well.
     if (!std::filesystem::is_directory(status))
-        return folder_error(ENOTDIR);
+        return folder_error(PlatformError::Kind::other, ENOTDIR);
+    // Asked first, since the error that removal gives differs between systems.
+    const bool empty = std::filesystem::is_empty(folder, error);
+    if (error)
+        return folder_error(error);
+    if (!empty)
+        return folder_error(PlatformError::Kind::not_empty, ENOTEMPTY);
     if (!std::filesystem::remove(folder, error))
-        return folder_error(error.value());
+        return error ? folder_error(error) : folder_error(PlatformError::Kind::not_found, ENOENT);
     return std::nullopt;
 }
 
