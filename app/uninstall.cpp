@@ -34,7 +34,8 @@ class Uninstaller {
         }
         if (failure->is_not_empty()) {
             add(UninstallAction::kept_not_empty, path, "it holds other files");
-            return true;
+            // What failed before may be all it holds: then it is tried again next time.
+            return failures_ == 0;
         }
         return gone_or_failed(path, *failure);
     }
@@ -75,6 +76,7 @@ class Uninstaller {
 
     void add(UninstallAction action, const std::string& path, std::string detail = "") {
         lines_.push_back({action, path, std::move(detail)});
+        failures_ += action == UninstallAction::failed ? 1 : 0;
     }
 
   private:
@@ -89,6 +91,7 @@ class Uninstaller {
 
     FileSystem& files_;
     std::vector<UninstallLine>& lines_;
+    int failures_ = 0;
 };
 
 // Newest first; what is not handled stays in `left`, in its recorded order.
