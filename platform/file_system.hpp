@@ -36,6 +36,9 @@ class FileSystem {
     // security, owner, attributes and streams where the file system allows; a missing
     // target is created and a read-only one refused. On failure target is as it was.
     virtual Failure replace_file(const std::string& replacement, const std::string& target) = 0;
+    // Removes a folder that holds nothing. One that holds something stays as it is and
+    // fails with Kind::not_empty; a missing one fails with Kind::not_found.
+    virtual Failure remove_empty_folder(const std::string& path) = 0;
 };
 
 } // namespace morvane

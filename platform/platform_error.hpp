@@ -9,11 +9,12 @@ namespace morvane {
 
 // A failure as the platform words it; the description is what the user sees.
 struct PlatformError {
-    enum class Kind { not_found, other };
+    enum class Kind { not_found, other, not_empty };
     Kind kind = Kind::other;
     std::string description;
 
     bool is_not_found() const { return kind == Kind::not_found; }
+    bool is_not_empty() const { return kind == Kind::not_empty; }
 };
 
 // Empty on success.

@@ -26,6 +26,8 @@ class Shell {
     // failure (a refused shortcut included) the old one stays as it was and no temporary
     // file is left.
     virtual Failure save_shortcut(const Shortcut& shortcut) = 0;
+    // Every member of the shortcut file at path; a missing file fails with Kind::not_found.
+    virtual Result<Shortcut> read_shortcut(const std::string& path) = 0;
 };
 
 } // namespace morvane

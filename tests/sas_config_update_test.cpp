@@ -31,6 +31,9 @@ class DiskFullAt : public FileSystem {
     Failure replace_file(const std::string& from, const std::string& to) override {
         return inner_.replace_file(from, to);
     }
+    Failure remove_empty_folder(const std::string& p) override {
+        return inner_.remove_empty_folder(p);
+    }
     Failure write_file(const std::string& p, const std::string& content) override {
         return write_file_parts(p, {content});
     }

@@ -26,6 +26,7 @@ class HostFileSystem : public FileSystem {
                              const std::vector<std::string_view>& parts) override;
     Failure append_file(const std::string& path, const std::string& content) override;
     Failure replace_file(const std::string& replacement, const std::string& target) override;
+    Failure remove_empty_folder(const std::string& path) override;
 
   private:
     Failure write_with_mode(const std::filesystem::path& file,

@@ -22,6 +22,7 @@ class Win32FileSystem : public FileSystem {
                              const std::vector<std::string_view>& parts) override;
     Failure append_file(const std::string& path, const std::string& content) override;
     Failure replace_file(const std::string& replacement, const std::string& target) override;
+    Failure remove_empty_folder(const std::string& path) override;
 };
 
 } // namespace morvane::win32

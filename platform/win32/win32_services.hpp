@@ -19,6 +19,7 @@ class Win32Shell : public Shell {
   public:
     Result<std::string> special_folder(SpecialFolder folder) override;
     Failure save_shortcut(const Shortcut& shortcut) override;
+    Result<Shortcut> read_shortcut(const std::string& path) override;
 };
 
 class Win32ProgramLocation : public ProgramLocation {

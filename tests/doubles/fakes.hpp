@@ -105,6 +105,14 @@ class FakeShell : public Shell {
         return std::nullopt;
     }
 
+    // The shortcut saved last at that path.
+    Result<Shortcut> read_shortcut(const std::string& path) override {
+        for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+            if (it->file_path == path)
+                return *it;
+        return PlatformError{PlatformError::Kind::not_found, "The shortcut does not exist."};
+    }
+
   private:
     std::function<Failure(const std::string&)> write_marker_;
 };

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "integration/sasautos_update.hpp"
+#include "platform/file_system.hpp"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+struct RecordedFile {
+    std::string path;
+    std::string sha256; // of the bytes written, lower-case hexadecimal
+};
+
+// The SAS configuration file's update, as far as it concerns undoing it.
+struct RecordedSasautos {
+    std::string config_file;
+    std::string macro_folder; // as the entry names it, in the file's own code page
+    SasautosOutcome outcome = SasautosOutcome::no_list;
+    SasautosChange change; // what the update did; empty unless outcome is updated
+};
+
+// What one installation did, each list in the order the steps completed, so that an
+// installation that failed part-way is recorded up to its failure.
+struct SetupRecord {
+    std::string sas_version; // the release's version key
+    std::vector<std::string> folders_created;
+    std::vector<RecordedFile> files_written;
+    std::vector<std::string> shortcuts_saved;
+    std::optional<RecordedSasautos> sasautos;
+};
+
+// The record's place: beside the setup program, where an administrator looks for it.
+std::string setup_record_path(const std::string& program_folder);
+
+// The record as INI-like text with CR LF line ends. Values hold no line breaks; any other
+// byte is kept.
+std::string to_text(const SetupRecord& record);
+
+// Reads text written by to_text, also after an editor changed its line ends. Text that
+// is not a complete record fails with a description naming the line.
+Result<SetupRecord> parse_setup_record(const std::string& text);
+
+// The record at path; a missing file fails with Kind::not_found, so "nothing recorded"
+// is told apart from a record that cannot be read.
+Result<SetupRecord> read_setup_record(FileSystem& files, const std::string& path);
+
+} // namespace morvane

@@ -1,0 +1,133 @@
+#include "app/setup_record.hpp"
+#include "app/sha256.hpp"
+#include "tests/doubles/test_machine.hpp"
+
+#include <gtest/gtest.h>
+
+namespace morvane::testing {
+namespace {
+
+// Every byte but the line breaks, which no path or line of a configuration file holds.
+std::string every_byte() {
+    std::string bytes;
+    for (int c = 0; c < 256; ++c)
+        if (c != '\r' && c != '\n')
+            bytes += static_cast<char>(c);
+    return bytes;
+}
+
+SetupRecord record_holding(const std::string& value) {
+    SetupRecord record;
+    record.sas_version = value;
+    record.folders_created = {value, "C:\\Users\\ana\\Start Menu\\Programs\\Talmora"};
+    record.files_written = {{value, sha256_hex(value)}, {"D:\\Kit\\morvane.cfg", sha256_hex("")}};
+    record.shortcuts_saved = {value};
+    record.sasautos = RecordedSasautos{value, value, SasautosOutcome::updated, {}};
+    record.sasautos->change.insertions = {{value, true}, {"", false}, {value, false}};
+    record.sasautos->change.line_ends_rewritten = true;
+    return record;
+}
+
+// Every field with the length of every list, so that two records compare in one go.
+std::vector<std::string> fields(const SetupRecord& r) {
+    std::vector<std::string> all{r.sas_version, std::to_string(r.folders_created.size())};
+    all.insert(all.end(), r.folders_created.begin(), r.folders_created.end());
+    all.push_back(std::to_string(r.files_written.size()));
+    for (const auto& file : r.files_written)
+        all.insert(all.end(), {file.path, file.sha256});
+    all.push_back(std::to_string(r.shortcuts_saved.size()));
+    all.insert(all.end(), r.shortcuts_saved.begin(), r.shortcuts_saved.end());
+    if (const auto& s = r.sasautos) {
+        all.insert(all.end(),
+                   {s->config_file, s->macro_folder, std::to_string(static_cast<int>(s->outcome)),
+                    std::to_string(s->change.final_empty_line_added),
+                    std::to_string(s->change.line_ends_rewritten)});
+        for (const auto& insertion : s->change.insertions)
+            all.insert(all.end(), {insertion.moved, std::to_string(insertion.blank_added)});
+    }
+    return all;
+}
+
+TEST(SetupRecordText, EveryValueComesBackAsItWas) {
+    const std::string values[] = {
+        "C:\\Program Files\\Morvane Kit\\saspgm",
+        "",
+        " ",
+        "  \"!SASROOT\\core\\sasmacro\"  ",
+        "'!SASROOT\\core\\sasmacro' ",
+        "\"",
+        "\"quoted\"",
+        "a\"",
+        "key=value; not a comment",
+        "; looks like a comment",
+        "[Release]",
+        "\t'C:\\SAS\\V91\\core\\sasmacro' /* old */\t",
+        "D:\\Kit \xC3\xA9t\xC3\xA9 \xE9\xFF",
+        std::string("nul\0inside", 10),
+        every_byte(),
+    };
+    std::vector<SetupRecord> records;
+    for (const auto& value : values)
+        records.push_back(record_holding(value));
+    // A partial installation, and the outcomes that change nothing.
+    records.push_back({"sas94", {"D:\\Kit\\saspgm"}, {}, {}, std::nullopt});
+    for (const auto outcome : {SasautosOutcome::already_listed, SasautosOutcome::no_list}) {
+        SetupRecord unchanged{
+            "sas8", {}, {}, {}, RecordedSasautos{"C:\\SASV8.CFG", "", outcome, {}}};
+        unchanged.sasautos->change.final_empty_line_added = true;
+        records.push_back(unchanged);
+    }
+    for (const auto& written : records) {
+        const auto read = parse_setup_record(to_text(written));
+        ASSERT_TRUE(read.ok()) << read.error().description;
+        EXPECT_EQ(fields(read.value()), fields(written));
+    }
+}
+
+TEST(SetupRecordText, PathsStayReadableAndLinesEndInCrLf) {
+    const auto text = to_text(record_holding("D:\\Kit\\saspgm\\addseq.sas"));
+    EXPECT_NE(text.find("\r\nFile=D:\\Kit\\saspgm\\addseq.sas\r\nSHA256="), std::string::npos);
+    EXPECT_EQ(text.find('\n'), text.find('\r') + 1);
+}
+
+TEST(SetupRecordText, ARecordThatCannotBeReadSaysWhere) {
+    const std::string sha(64, 'a');
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "names no release"},
+        {"[Release]\nVersion=sas9\n[Files]\n", "line 3 (\"[Files]\"): unknown section"},
+        {"Version=sas9\n", "line 1 (\"Version=sas9\"): a setting before the first section"},
+        {"[Release]\nVersion=sas9\n[Files written]\nFile=a\nFile=b\nSHA256=" + sha,
+         "line 4 (\"File=a\"): File= is not followed by its SHA256="},
+        {"[Release]\nVersion=sas9\n[Files written]\nFile=a\nSHA256=ABC\n",
+         "line 5 (\"SHA256=ABC\"): SHA256= needs 64"},
+        {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\nOutcome=done\n",
+         "line 5 (\"Outcome=done\")"},
+        {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\n", "line 3"},
+        {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\nOutcome=updated\nMoved=x\n",
+         "line 6 (\"Moved=x\"): Moved= is not followed by its BlankAdded="},
+        {"[Release]\nVersion=sas9\nVersion=sas92\n", "line 3 (\"Version=sas92\"): a second"},
+        {"[Release]\nVersion=sas9\n[Shortcuts saved]\nlost line\n", "line 4 (\"lost line\")"},
+    };
+    for (const auto& [text, expected] : cases) {
+        const auto read = parse_setup_record(text);
+        ASSERT_FALSE(read.ok()) << text;
+        EXPECT_NE(read.error().description.find(expected), std::string::npos)
+            << read.error().description;
+    }
+}
+
+TEST(SetupRecordFile, MissingIsNothingRecordedAndUnreadableNamesTheFile) {
+    TestMachine machine;
+    machine.prepare_program_folder();
+    const auto path = setup_record_path("D:\\Tools\\Kit");
+    EXPECT_EQ(path, "D:\\Tools\\Kit\\morvane-setup.ini");
+    EXPECT_TRUE(read_setup_record(machine.files, path).error().is_not_found());
+    machine.write(path, "garbage");
+    const auto read = read_setup_record(machine.files, path);
+    ASSERT_FALSE(read.ok());
+    EXPECT_FALSE(read.error().is_not_found());
+    EXPECT_NE(read.error().description.find(path), std::string::npos);
+}
+
+} // namespace
+} // namespace morvane::testing

@@ -1,0 +1,161 @@
+#include "app/sha256.hpp"
+#include "app/uninstall.hpp"
+#include "tests/doubles/test_machine.hpp"
+
+#include <gtest/gtest.h>
+
+namespace morvane::testing {
+namespace {
+
+const std::string kit = "D:\\Tools\\Kit";
+const std::string programs = "C:\\Users\\ana\\Start Menu\\Programs";
+const std::string config = "C:\\SAS\\V91\\nls\\en\\SASV9.CFG";
+const std::string stock_config = "-SET SASAUTOS (\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n";
+const std::string entry = "  \"D:\\Tools\\Kit\\saspgm\"\r\n";
+
+class Uninstall : public ::testing::Test {
+  protected:
+    Uninstall() {
+        machine.prepare_program_folder(kit);
+        machine.write(kit + "\\Morvane_Post_Installation_setup.exe", "MZ");
+        machine.make_folders("C:\\SAS\\V91\\nls\\en");
+        machine.write(config, stock_config);
+    }
+
+    // Does what an installation does and records it, stopping after `steps` of its five
+    // recorded steps: two macro files, the shortcuts, the SASAUTOS update, morvane.cfg.
+    void install(int steps, SasautosOutcome outcome = SasautosOutcome::updated) {
+        record.sas_version = "sas9";
+        record.folders_created = {programs + "\\Talmora", programs + "\\Talmora\\MORVANE",
+                                  kit + "\\saspgm"};
+        for (const auto& folder : record.folders_created)
+            machine.make_folders(folder);
+        const auto write = [&](const std::string& path) {
+            machine.write(path, "written " + path);
+            record.files_written.push_back({path, sha256_hex("written " + path)});
+        };
+        const std::function<void()> step[] = {
+            [&] { write(kit + "\\saspgm\\autoexec.sas"); },
+            [&] { write(kit + "\\saspgm\\addseq.sas"); },
+            [&] {
+                for (const auto& folder :
+                     {std::string("C:\\Users\\ana\\Desktop"), programs + "\\Talmora\\MORVANE"}) {
+                    machine.write(folder + "\\Morvane.lnk", "shortcut");
+                    record.shortcuts_saved.push_back(folder + "\\Morvane.lnk");
+                }
+            },
+            [&] {
+                if (outcome == SasautosOutcome::updated)
+                    machine.write(config, "-SET SASAUTOS (\r\n" + entry + stock_config.substr(17));
+                record.sasautos =
+                    RecordedSasautos{config, kit + "\\saspgm", outcome, {{{"", false}}}};
+            },
+            [&] { write(kit + "\\morvane.cfg"); },
+        };
+        for (int i = 0; i < steps; ++i)
+            step[i]();
+    }
+
+    UninstallReport run() {
+        machine.write(setup_record_path(kit), to_text(record));
+        return uninstall(record, setup_record_path(kit), machine.files,
+                         [this](std::string_view content, std::string_view folder,
+                                const SasautosChange& change) {
+                             ++undo_calls;
+                             EXPECT_EQ(folder, kit + "\\saspgm");
+                             EXPECT_EQ(change.insertions.size(), 1u);
+                             std::string undone(content);
+                             if (const auto at = undone.find(entry); at != std::string::npos)
+                                 undone.erase(at, entry.size());
+                             return undone;
+                         });
+    }
+
+    std::vector<std::string> lines(const UninstallReport& report) {
+        std::vector<std::string> texts;
+        for (const auto& line : report.lines)
+            texts.push_back(to_text(line));
+        return texts;
+    }
+
+    TestMachine machine;
+    SetupRecord record;
+    int undo_calls = 0;
+};
+
+TEST_F(Uninstall, UndoesNewestFirstKeepsAChangedFileAndRemovesTheRecordLast) {
+    install(5);
+    machine.write(kit + "\\saspgm\\addseq.sas", "edited by hand");
+    const auto report = run();
+    EXPECT_EQ(
+        lines(report),
+        (std::vector<std::string>{
+            "removed " + programs + "\\Talmora\\MORVANE\\Morvane.lnk",
+            "removed C:\\Users\\ana\\Desktop\\Morvane.lnk", "removed " + kit + "\\morvane.cfg",
+            "kept " + kit + "\\saspgm\\addseq.sas: changed since the installation",
+            "removed " + kit + "\\saspgm\\autoexec.sas",
+            "kept " + kit + "\\saspgm: it holds other files",
+            "removed " + programs + "\\Talmora\\MORVANE", "removed " + programs + "\\Talmora",
+            "removed " + config + ": the macro folder's SASAUTOS entry",
+            "removed " + setup_record_path(kit)}));
+    EXPECT_TRUE(report.record_removed);
+    EXPECT_EQ(machine.read(config), stock_config);
+    EXPECT_EQ(machine.read(kit + "\\saspgm\\addseq.sas"), "edited by hand");
+    EXPECT_FALSE(machine.exists(programs + "\\Talmora"));
+}
+
+TEST_F(Uninstall, AFolderListedBeforeStaysListed) {
+    const auto listed = "-SET SASAUTOS (\r\n" + entry + ")\r\n";
+    machine.write(config, listed);
+    install(5, SasautosOutcome::already_listed);
+    const auto report = run();
+    EXPECT_EQ(undo_calls, 0);
+    EXPECT_EQ(machine.read(config), listed);
+    EXPECT_EQ(to_text(report.lines[report.lines.size() - 2]),
+              "unchanged " + config + ": the macro folder was listed before the installation");
+    EXPECT_TRUE(report.record_removed);
+}
+
+TEST_F(Uninstall, AfterAFailedInstallationTheProgramFolderIsAsBefore) {
+    install(1);
+    const auto report = run();
+    EXPECT_TRUE(report.record_removed);
+    EXPECT_FALSE(machine.exists(kit + "\\saspgm"));
+    EXPECT_TRUE(machine.exists(kit + "\\Morvane_Post_Installation_setup.exe"));
+    EXPECT_FALSE(machine.exists(programs + "\\Talmora"));
+    EXPECT_EQ(machine.read(config), stock_config);
+}
+
+TEST_F(Uninstall, WhatFailedStaysRecordedAndASecondRunFinishes) {
+    install(5);
+    machine.set_read_only(kit + "\\saspgm\\autoexec.sas", true);
+    auto report = run();
+    EXPECT_FALSE(report.record_removed);
+    EXPECT_EQ(to_text(report.lines[4]).rfind("failed " + kit + "\\saspgm\\autoexec.sas: ", 0), 0u);
+    const auto kept = read_setup_record(machine.files, setup_record_path(kit));
+    ASSERT_TRUE(kept.ok());
+    ASSERT_EQ(kept.value().files_written.size(), 1u);
+    EXPECT_EQ(kept.value().files_written[0].path, kit + "\\saspgm\\autoexec.sas");
+    EXPECT_EQ(kept.value().folders_created, std::vector<std::string>{kit + "\\saspgm"});
+    EXPECT_FALSE(kept.value().sasautos);
+    EXPECT_EQ(machine.read(config), stock_config);
+
+    machine.set_read_only(kit + "\\saspgm\\autoexec.sas", false);
+    record = kept.value();
+    report = run();
+    EXPECT_TRUE(report.record_removed);
+    EXPECT_FALSE(machine.exists(kit + "\\saspgm"));
+    EXPECT_EQ(undo_calls, 1);
+}
+
+TEST(HostFolderRemoval, NeitherAMissingFolderNorAFileGoes) {
+    TestMachine machine;
+    machine.make_folders("D:\\");
+    machine.write("D:\\file", "f");
+    EXPECT_TRUE(machine.files.remove_empty_folder("D:\\missing")->is_not_found());
+    EXPECT_TRUE(machine.files.remove_empty_folder("D:\\file"));
+    EXPECT_TRUE(machine.exists("D:\\file"));
+}
+
+} // namespace
+} // namespace morvane::testing
