@@ -86,6 +86,23 @@ seed_sas91() {
     wineserver -w
 }
 
+# Registers a SAS release in the SASHome layout of 9.3 and 9.4: the root's SASV9.CFG
+# names the language file through -CONFIG, and there is no SASUSER value. VIEW is the
+# registry view the installer wrote (64 or 32). Sets sas_root to the root folder.
+seed_sashome() {
+    local version=$1 view=$2
+    local windows_root="C:\\Program Files\\SASHome\\SASFoundation\\$version"
+    sas_root="$drive_c/Program Files/SASHome/SASFoundation/$version"
+    mkdir -p "$sas_root/nls/en"
+    printf 'MZ placeholder' >"$sas_root/sas.exe"
+    printf -- '-SET SASROOT "%s"\r\n-CONFIG "!SASROOT\\nls\\en\\SASV9.CFG"\r\n' "$windows_root" >"$sas_root/SASV9.CFG"
+    printf -- '-SET SASAUTOS (\r\n        "!SASROOT\\core\\sasmacro"\r\n        )\r\n' >"$sas_root/nls/en/SASV9.CFG"
+    wine reg add "HKLM\\SOFTWARE\\SAS Institute Inc.\\The SAS System\\$version" /v DefaultRoot /t REG_SZ /d "$windows_root" /f "/reg:$view" >/dev/null 2>&1
+    wineserver -w
+}
+# SAS 9.4 as a 64-bit workstation has it.
+seed_sas94() { seed_sashome 9.4 64; }
+
 # Copies the setup program into a product folder; sets product_dir.
 install_product() {
     product_dir="$drive_c/Program Files/Morvane Kit"

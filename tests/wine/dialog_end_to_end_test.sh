@@ -20,6 +20,11 @@ setup_exit_code() {
     cat "$WINEPREFIX/exit-code" 2>/dev/null
 }
 
+# The window's height in pixels.
+window_height() {
+    xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'
+}
+
 start_display || exit 1
 
 echo "== Installing for SAS 9.1 with Enter"
@@ -29,6 +34,7 @@ start_setup
 window=$(wait_window "Morvane Post Installation setup")
 check "the setup window appears" test -n "$window"
 sleep 0.5
+three_option_height=$(window_height "$window")
 import -window root "$artefacts/setup-window.png"
 press "$window" Return stays
 notice=$(wait_window Notice)
@@ -82,5 +88,29 @@ check "Install works again once the fault is gone" test -n "$notice"
 press "$notice" Return
 check "the program then ends with exit code 0" test "$(setup_exit_code)" = 0
 check "SASAUTOS now starts with the macro folder" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$config"
+
+end_scenario
+
+echo "== SAS 9.1 and 9.4: a fourth option, 9.4 selected, Enter installs for 9.4"
+new_sas91_machine "$exe"
+seed_sas94
+sas91_config_before=$(md5sum <"$config")
+start_setup
+window=$(wait_window "Morvane Post Installation setup")
+check "the setup window appears" test -n "$window"
+sleep 0.5
+import -window root "$artefacts/setup-window-sas94.png"
+# 480 twips more at Wine's 96 dots per inch.
+check "the window is one option row taller" test "$(window_height "$window")" = $((three_option_height + 32))
+press "$window" Return stays
+notice=$(wait_window Notice)
+check "the Notice box appears" test -n "$notice"
+press "$notice" Return
+check "the program ends with exit code 0" test "$(setup_exit_code)" = 0
+check "the 9.4 language file gets the entry" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$sas_root/nls/en/SASV9.CFG"
+check "the 9.1 configuration is untouched" test "$(md5sum <"$config")" = "$sas91_config_before"
+info=$(lnkinfo "${user_dir}Desktop/Morvane.lnk" 2>&1)
+check "the shortcut starts 9.4" grep -qF 'Local path			: C:\Program Files\SASHome\SASFoundation\9.4\sas.exe' <<<"$info"
+check "the shortcut passes 9.4's root configuration" grep -qF -- '-CONFIG "C:\Program Files\SASHome\SASFoundation\9.4\SASV9.CFG"' <<<"$info"
 
 finish_checks "dialog end-to-end"

@@ -80,4 +80,50 @@ check "says the path is too long for a shortcut" grep -aq "^Error creating deskt
 check "morvane.cfg not written" test ! -e "$product_dir/morvane.cfg"
 end_scenario
 
+# Checks that both shortcuts start sas_exe with the root configuration sas_config.
+check_shortcuts_start() {
+    local sas_exe=$1 sas_config=$2 link info
+    for link in "${user_dir}Desktop/Morvane.lnk" "${user_dir}AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Talmora/MORVANE/Morvane.lnk"; do
+        info=$(lnkinfo "$link" 2>&1)
+        check "$(basename "$(dirname "$link")") shortcut: target" grep -qF "Local path			: $sas_exe" <<<"$info"
+        check "$(basename "$(dirname "$link")") shortcut: arguments" grep -qF "Command line arguments$(printf '\t\t'):  -CONFIG \"$sas_config\" -CONFIG \"C:\\Program Files\\Morvane Kit\\morvane.cfg\"" <<<"$info"
+    done
+}
+
+echo "== SAS 9.4 in SASHome, 64-bit registry view: /silent installs for it"
+new_prefix
+seed_sas94
+install_product "$exe"
+run_setup /silent
+check "exit code 0" test "$status" = 0
+check "nothing on standard error" test ! -s "$err"
+check "the language file named by the root SASV9.CFG gets the entry" grep -qF '                "C:\Program Files\Morvane Kit\saspgm"' "$sas_root/nls/en/SASV9.CFG"
+check "the root SASV9.CFG is left alone" test "$(grep -c . "$sas_root/SASV9.CFG")" = 2
+check_shortcuts_start 'C:\Program Files\SASHome\SASFoundation\9.4\sas.exe' 'C:\Program Files\SASHome\SASFoundation\9.4\SASV9.CFG'
+end_scenario
+
+echo "== SAS 9.3 only and /sas=9.4 exits 3 and writes nothing"
+new_prefix
+seed_sashome 9.3 32
+install_product "$exe"
+before=$(md5sum <"$sas_root/nls/en/SASV9.CFG")
+run_setup /silent /sas=9.4
+check "exit code 3" test "$status" = 3
+check "says which release is missing" grep -q "SAS System version 9.4 is not installed." "$err"
+check "nothing written" nothing_written
+check "no shortcut" test ! -e "${user_dir}Desktop/Morvane.lnk"
+check "the 9.3 configuration untouched" test "$(md5sum <"$sas_root/nls/en/SASV9.CFG")" = "$before"
+end_scenario
+
+echo "== SAS 9.1 in German, without nls\\en: the entry goes into nls\\de"
+new_sas91_machine "$exe"
+mv "$drive_c/SAS/V91/nls/en" "$drive_c/SAS/V91/nls/de"
+printf -- '-SET SASROOT "C:\\SAS\\V91"\r\n-CONFIG "!SASROOT\\nls\\de\\SASV9.CFG"\r\n' >"$drive_c/SAS/V91/SASV9.CFG"
+run_setup /silent /sas=9.1
+check "exit code 0" test "$status" = 0
+check "the nls\\de file gets the entry" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$drive_c/SAS/V91/nls/de/SASV9.CFG"
+check "no nls\\en file appears" test ! -e "$drive_c/SAS/V91/nls/en"
+check_shortcuts_start 'C:\SAS\V91\sas.exe' 'C:\SAS\V91\SASV9.CFG'
+end_scenario
+
 finish_checks "unattended"
