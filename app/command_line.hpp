@@ -36,5 +36,8 @@ inline constexpr int exit_installed = 0;
 inline constexpr int exit_step_failed = 1;
 inline constexpr int exit_bad_command_line = 2;
 inline constexpr int exit_no_sas = 3;
+inline constexpr int exit_left_without_installing = 5;
+// What Windows deployment tools read as "another installation is in progress, retry".
+inline constexpr int exit_already_running = 1618;
 
 } // namespace morvane

@@ -83,8 +83,11 @@ void frmMain::cmdInstall_Click() {
     if (release == nullptr)
         return;
     lock();
-    if (!run_steps(install_steps(record_, *release, platform_), *this))
+    if (!run_steps(install_steps(record_, *release, platform_), *this)) {
+        last_installation_ = Outcome::failed;
         return;
+    }
+    last_installation_ = Outcome::completed;
     completed();
     view_.set_status("Installation completed.");
     view_.set_progress(100.0f);

@@ -26,6 +26,9 @@ class frmMain : public SetupWindowEvents, private InstallObserver {
     bool preselect(const SasRelease& release);
 
     bool installing() const { return installing_; }
+    // How the last installation of this window ended; none before the first.
+    enum class Outcome { none, completed, failed };
+    Outcome last_installation() const { return last_installation_; }
     const InstallationRecord& record() const { return record_; }
 
   private:
@@ -41,6 +44,7 @@ class frmMain : public SetupWindowEvents, private InstallObserver {
     // The release of each option button, from the top.
     std::vector<const SasRelease*> options_;
     bool installing_ = false;
+    Outcome last_installation_ = Outcome::none;
 };
 
 } // namespace morvane

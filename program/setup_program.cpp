@@ -10,8 +10,26 @@ namespace {
 
 constexpr const char* window_title = "Morvane Post Installation setup";
 
+// A deployment tool that starts the window learns from the exit code how it was left.
+int window_exit_code(const frmMain& form) {
+    switch (form.last_installation()) {
+    case frmMain::Outcome::completed:
+        return exit_installed;
+    case frmMain::Outcome::failed:
+        return exit_step_failed;
+    case frmMain::Outcome::none:
+        break;
+    }
+    return form.record().newest_installed() == nullptr ? exit_no_sas : exit_left_without_installing;
+}
+
 int run_windowed(const CommandLine& options, ProgramServices& services, InstallLog& log) {
     auto& platform = services.platform;
+    if (const auto failure = services.window.open()) {
+        platform.messages.show(failure->description, "Error!", MessageIcon::critical);
+        log.write("Error! " + failure->description);
+        return exit_step_failed;
+    }
     LoggedView logged_view(services.window.view(), log);
     LoggedMessageBoxes logged_messages(platform.messages, log);
     SetupWindowView& view =
@@ -32,7 +50,7 @@ int run_windowed(const CommandLine& options, ProgramServices& services, InstallL
         return exit_no_sas;
     }
     services.window.run(*form);
-    return exit_installed;
+    return window_exit_code(*form);
 }
 
 } // namespace
@@ -57,6 +75,11 @@ int run_setup_program(const std::vector<std::string>& arguments, ProgramServices
     if (options->help) {
         tell(usage_text(services.program_name), false);
         return exit_installed;
+    }
+    // Checked before the log opens: a second copy writes nothing at all.
+    if (!services.instance.claim()) {
+        tell("The setup is already running.", true);
+        return exit_already_running;
     }
     InstallLog log(services.platform.files, options->log_file, services.timestamp);
     if (const auto failure = log.open()) {

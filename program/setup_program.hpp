@@ -4,6 +4,7 @@
 #include "platform/platform.hpp"
 #include "platform/setup_window_events.hpp"
 #include "platform/setup_window_view.hpp"
+#include "platform/single_instance.hpp"
 
 #include <functional>
 #include <string>
@@ -15,7 +16,10 @@ namespace morvane {
 class WindowHost {
   public:
     virtual ~WindowHost() = default;
-    // Made on first use, so an unattended run opens no window.
+    // Makes the window, which an unattended run never does; the system's description
+    // when it cannot.
+    virtual Failure open() = 0;
+    // The window made by open().
     virtual SetupWindowView& view() = 0;
     // Hands the window's events to events until the window is gone.
     virtual void run(SetupWindowEvents& events) = 0;
@@ -25,6 +29,7 @@ struct ProgramServices {
     Platform& platform;
     Console& console;
     WindowHost& window;
+    SingleInstance& instance;
     std::function<std::string()> timestamp;
     std::string program_name;
 };

@@ -1,4 +1,5 @@
 // The program's entry point: the Win32 services wired to the setup.
+#include "app/command_line.hpp"
 #include "app/install_log.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_console.hpp"
@@ -6,6 +7,7 @@
 #include "platform/win32/win32_registry.hpp"
 #include "platform/win32/win32_services.hpp"
 #include "platform/win32/win32_setup_window.hpp"
+#include "platform/win32/win32_single_instance.hpp"
 #include "program/setup_program.hpp"
 
 #include <commctrl.h>
@@ -24,13 +26,14 @@ class Win32WindowHost : public WindowHost {
     Win32WindowHost(HINSTANCE instance, win32::Win32MessageBoxes& messages)
         : instance_(instance), messages_(messages) {}
 
-    SetupWindowView& view() override {
-        if (!window_) {
-            window_ = std::make_unique<win32::Win32SetupWindow>(instance_);
-            messages_.set_owner(window_->handle());
-        }
-        return *window_;
+    Failure open() override {
+        window_ = std::make_unique<win32::Win32SetupWindow>(instance_);
+        if (const auto& failure = window_->creation_failure())
+            return failure;
+        messages_.set_owner(window_->handle());
+        return std::nullopt;
     }
+    SetupWindowView& view() override { return *window_; }
     void run(SetupWindowEvents& events) override {
         window_->attach(&events);
         window_->run_message_loop();
@@ -56,6 +59,10 @@ std::vector<std::string> arguments() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const auto words = arguments();
+    // No "insert a disk" box may stop a run that nobody watches.
+    if (asks_for_silence(words))
+        SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS);
     // Shortcuts are saved through the shell's COM objects, which want a single-threaded
     // apartment on the window's thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -70,13 +77,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::SleepPause pause;
     win32::Win32MessageBoxes messages;
     win32::Win32Console console;
+    win32::Win32SingleInstance instance_lock;
     Platform platform{registry, files, encoding, shell, location, pause, messages};
     int exit_code = 0;
     {
         Win32WindowHost window(instance, messages);
-        ProgramServices services{platform, console, window, local_timestamp,
-                                 location.program_stem() + ".exe"};
-        exit_code = run_setup_program(arguments(), services);
+        ProgramServices services{platform,      console,         window,
+                                 instance_lock, local_timestamp, location.program_stem() + ".exe"};
+        exit_code = run_setup_program(words, services);
     }
     if (SUCCEEDED(com))
         CoUninitialize();

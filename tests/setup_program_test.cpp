@@ -63,15 +63,23 @@ class RecordingConsole : public Console {
 class FakeWindowHost : public WindowHost {
   public:
     FakeWindowView window;
+    Failure refusal;
     bool ran = false;
     // What the user does while the window is shown.
     std::function<void(SetupWindowEvents&)> user;
+    Failure open() override { return refusal; }
     SetupWindowView& view() override { return window; }
     void run(SetupWindowEvents& events) override {
         ran = true;
         if (user)
             user(events);
     }
+};
+
+class FakeSingleInstance : public SingleInstance {
+  public:
+    bool another_copy_running = false;
+    bool claim() override { return !another_copy_running; }
 };
 
 class SetupProgram : public ::testing::Test {
@@ -84,8 +92,9 @@ class SetupProgram : public ::testing::Test {
                                     "DefaultRoot", "C:\\SAS\\V91");
     }
     int run(const std::vector<std::string>& arguments) {
-        ProgramServices services{machine.platform, console, host, [] { return std::string("T"); },
-                                 "setup.exe"};
+        ProgramServices services{
+            machine.platform, console, host, instance, [] { return std::string("T"); },
+            "setup.exe"};
         return run_setup_program(arguments, services);
     }
     bool nothing_written() {
@@ -97,6 +106,7 @@ class SetupProgram : public ::testing::Test {
     TestMachine machine;
     RecordingConsole console;
     FakeWindowHost host;
+    FakeSingleInstance instance;
 };
 
 TEST_F(SetupProgram, SilentInstallReportsEachStepWithoutPausesOrBoxes) {
@@ -159,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SetupProgram, WindowShowsTheRequestedVersionSelected) {
     machine.registry.set_string("SOFTWARE\\SAS Institute Inc.\\The SAS System\\8", "DefaultRoot",
                                 "C:\\SAS\\V8");
-    EXPECT_EQ(run({"/sas=8"}), exit_installed);
+    EXPECT_EQ(run({"/sas=8"}), exit_left_without_installing);
     EXPECT_TRUE(host.ran);
     EXPECT_EQ(host.window.selected, OptionButton::optSas8);
     EXPECT_TRUE(nothing_written());
@@ -183,7 +193,7 @@ TEST_F(SetupProgram, WindowedRunWithALogRecordsStatusesAndBoxes) {
     machine.write("D:\\Tools\\Kit\\morvane.cfg", "old");
     machine.set_read_only("D:\\Tools\\Kit\\morvane.cfg", true);
     host.user = [](SetupWindowEvents& events) { events.cmdInstall_Click(); };
-    EXPECT_EQ(run({"/log=D:\\setup.log"}), exit_installed);
+    EXPECT_EQ(run({"/log=D:\\setup.log"}), exit_step_failed);
     EXPECT_EQ(host.window.status(), "Error configing SAS System ...");
     ASSERT_EQ(machine.messages.shown.size(), 1u);
     EXPECT_EQ(machine.pause.pauses.size(), 20u) << "the window keeps its pauses";
@@ -211,6 +221,62 @@ TEST_F(SetupProgram, WindowRefusesAReleaseThatIsNotInstalled) {
     EXPECT_EQ(run({"/sas=9.4"}), exit_no_sas);
     ASSERT_EQ(machine.messages.shown.size(), 1u);
     EXPECT_EQ(machine.messages.shown[0].text, "SAS System version 9.4 is not installed.");
+    EXPECT_FALSE(host.ran);
+}
+
+struct WindowLeftCase {
+    std::string name;
+    bool sas_installed;
+    bool fault; // the SAS configuration cannot be written
+    int installs;
+    int exit_code;
+};
+
+class WindowExitCode : public SetupProgram, public ::testing::WithParamInterface<WindowLeftCase> {};
+
+TEST_P(WindowExitCode, SaysHowTheWindowWasLeft) {
+    const auto& how = GetParam();
+    if (!how.sas_installed)
+        machine.registry = FakeRegistry();
+    if (how.fault)
+        machine.set_read_only(config, true);
+    host.user = [&how](SetupWindowEvents& events) {
+        for (int i = 0; i < how.installs; ++i)
+            events.cmdInstall_Click();
+        events.cmdExit_Click();
+    };
+    EXPECT_EQ(run({}), how.exit_code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, WindowExitCode,
+    ::testing::Values(WindowLeftCase{"WithoutInstalling", true, false, 0, 5},
+                      WindowLeftCase{"OnAMachineWithoutSas", false, false, 0, 3},
+                      WindowLeftCase{"AfterAFailedStep", true, true, 1, 1},
+                      WindowLeftCase{"AfterTwoFailedAttempts", true, true, 2, 1},
+                      WindowLeftCase{"AfterAnInstallation", true, false, 1, 0}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SetupProgram, SecondCopyWritesNothingAndAsksToRetryLater) {
+    instance.another_copy_running = true;
+    EXPECT_EQ(run({"/silent", "/log=D:\\setup.log"}), exit_already_running);
+    EXPECT_EQ(console.err_lines, std::vector<std::string>{"The setup is already running."});
+    EXPECT_TRUE(nothing_written());
+    EXPECT_FALSE(machine.exists("D:\\setup.log"));
+
+    EXPECT_EQ(run({}), exit_already_running);
+    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    EXPECT_EQ(machine.messages.shown[0].text, "The setup is already running.");
+    EXPECT_EQ(machine.messages.shown[0].title, "Error!");
+    EXPECT_FALSE(host.ran);
+}
+
+TEST_F(SetupProgram, AWindowThatCannotBeMadeIsReportedNotWaitedFor) {
+    host.refusal = PlatformError{PlatformError::Kind::other, "Not enough memory resources."};
+    EXPECT_EQ(run({}), exit_step_failed);
+    ASSERT_EQ(machine.messages.shown.size(), 1u);
+    EXPECT_EQ(machine.messages.shown[0].text, "Not enough memory resources.");
+    EXPECT_EQ(machine.messages.shown[0].title, "Error!");
     EXPECT_FALSE(host.ran);
 }
 

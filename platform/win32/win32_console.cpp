@@ -22,15 +22,19 @@ void write_line(DWORD which, const std::string& line) {
 
 } // namespace
 
-Win32Console::Win32Console() {
-    AttachConsole(ATTACH_PARENT_PROCESS);
+void Win32Console::attach() {
+    if (!attached_)
+        AttachConsole(ATTACH_PARENT_PROCESS);
+    attached_ = true;
 }
 
 void Win32Console::out(const std::string& line) {
+    attach();
     write_line(STD_OUTPUT_HANDLE, line);
 }
 
 void Win32Console::err(const std::string& line) {
+    attach();
     write_line(STD_ERROR_HANDLE, line);
 }
 

@@ -52,7 +52,10 @@ Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) : instance_(instance) {
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = window_class_name;
-    RegisterClassExW(&window_class);
+    if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        creation_failure_ = last_error();
+        return;
+    }
 
     HDC screen = GetDC(nullptr);
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
@@ -62,6 +65,10 @@ Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) : instance_(instance) {
     window_ = CreateWindowExW(0, window_class_name, L"Morvane Post Installation setup",
                               window_style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
                               nullptr, instance, this);
+    if (window_ == nullptr) {
+        creation_failure_ = last_error();
+        return;
+    }
 
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/platform_error.hpp"
 #include "platform/setup_window_events.hpp"
 #include "platform/setup_window_view.hpp"
 
@@ -18,6 +19,8 @@ class Win32SetupWindow : public SetupWindowView {
     Win32SetupWindow& operator=(const Win32SetupWindow&) = delete;
 
     HWND handle() const { return window_; }
+    // Why the window could not be made; nothing when it was.
+    const Failure& creation_failure() const { return creation_failure_; }
     // The user's actions go to events from now on.
     void attach(SetupWindowEvents* events) { events_ = events; }
     // Runs the message loop until the window is gone; gives the exit code.
@@ -53,6 +56,7 @@ class Win32SetupWindow : public SetupWindowView {
     void on_command(int id);
 
     HINSTANCE instance_;
+    Failure creation_failure_;
     HWND window_ = nullptr;
     std::vector<HWND> options_;
     HWND install_ = nullptr;

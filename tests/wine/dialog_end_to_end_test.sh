@@ -91,6 +91,43 @@ check "SASAUTOS now starts with the macro folder" grep -qF '"C:\Program Files\Mo
 
 end_scenario
 
+echo "== A second copy is refused while the window is open; the window left alone ends with 5"
+new_sas91_machine "$exe"
+start_setup
+window=$(wait_window "Morvane Post Installation setup")
+snapshot() { (cd "$drive_c" && find . -path ./windows -prune -o -type f -newer "$WINEPREFIX/.throwaway" -print | sort | xargs -r -d '\n' md5sum); }
+# A Linux shell sees a Windows exit code modulo 256: 1618 arrives as 82.
+already_running=$((1618 % 256))
+before=$(snapshot)
+(cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe /silent /sas=9.1 >"$WINEPREFIX/second.out" 2>"$WINEPREFIX/second.err")
+check "a second unattended copy exits with 1618" test $? = $already_running
+check "it says the setup is already running" grep -q "^The setup is already running." "$WINEPREFIX/second.err"
+(cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe >/dev/null 2>&1; echo $? >"$WINEPREFIX/second-exit-code") &
+refusal=$(wait_window "Error!")
+check "a second windowed copy shows the Error! box" test -n "$refusal"
+import -window root "$artefacts/already-running.png"
+press "$refusal" Return
+for _ in $(seq 100); do [ -f "$WINEPREFIX/second-exit-code" ] && break; sleep 0.1; done
+check "and exits with 1618" test "$(cat "$WINEPREFIX/second-exit-code" 2>/dev/null)" = $already_running
+check "the second copies wrote nothing" test "$(snapshot)" = "$before"
+press "$window" Escape
+check "the window left without installing ends with 5" test "$(setup_exit_code)" = 5
+end_scenario
+
+echo "== A failed installation, then Exit, ends with 1"
+new_sas91_machine "$exe"
+chattr +i "$config"
+start_setup
+window=$(wait_window "Morvane Post Installation setup")
+press "$window" Return stays
+error=$(wait_window "Error!")
+press "$error" Return
+sleep 1
+press "$window" Escape
+check "the program ends with exit code 1" test "$(setup_exit_code)" = 1
+chattr -i "$config"
+end_scenario
+
 echo "== SAS 9.1 and 9.4: a fourth option, 9.4 selected, Enter installs for 9.4"
 new_sas91_machine "$exe"
 seed_sas94
