@@ -48,7 +48,7 @@ echo "== A rewrite that fills the disk part-way keeps the earlier file"
 new_sas91_machine "$exe"
 run_setup
 saspgm=$product_dir/saspgm
-printf '/* from an earlier installation */\r\n' >>"$saspgm/difftest.sas"
+printf '/* from an earlier installation */\r\n' >"$saspgm/difftest.sas"
 before=$(md5sum <"$saspgm/difftest.sas")
 # The files as they are on a disk with room for the small ones' new copies only.
 copies=$(mktemp -d)
