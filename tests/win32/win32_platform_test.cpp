@@ -178,27 +178,6 @@ TEST(Paths, CleanedAsAnOrdinaryCallIsBeforeTheLongPathPrefix) {
         EXPECT_EQ(long_path(c.path), c.expected) << c.path;
 }
 
-TEST_F(Files, UncleanPathsReachTheSameFiles) {
-    ASSERT_FALSE(files.make_folder(folder + "\\V91\\"));
-    std::string deep = folder + "\\V91";
-    while (deep.size() < 300) {
-        deep += "\\" + std::string(40, 'l');
-        ASSERT_FALSE(files.make_folder(deep));
-    }
-    for (const auto& [written, clean] : std::vector<std::pair<std::string, std::string>>{
-             {folder + "\\V91\\" + "\\nls.cfg", folder + "\\V91\\nls.cfg"},
-             {folder + "/V91/x/../log.txt", folder + "\\V91\\log.txt"},
-             {deep + "\\..\\.\\\\deep.sas", deep.substr(0, deep.rfind('\\')) + "\\deep.sas"}}) {
-        ASSERT_FALSE(files.write_file(written, "x")) << written;
-        EXPECT_EQ(files.read_file(clean).value(), "x") << written;
-        EXPECT_FALSE(files.delete_file(clean));
-    }
-    while (deep.size() > folder.size() + 4) {
-        RemoveDirectoryW(long_path(deep).c_str());
-        deep.erase(deep.rfind('\\'));
-    }
-}
-
 // The names in a folder, so that a test sees any temporary file left behind.
 std::vector<std::string> names_in(const std::string& folder) {
     std::vector<std::string> names;
