@@ -155,6 +155,73 @@ TEST_F(Files, PathsLongerThanMaxPathWork) {
     }
 }
 
+TEST(Paths, CleanedAsAnOrdinaryCallIsBeforeTheLongPathPrefix) {
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    const std::string deep(300, 'd');
+    const struct {
+        std::string path;
+        std::wstring expected;
+    } cases[] = {
+        {"C:\\SAS\\V91\\\\nls\\en\\SASV9.CFG", L"\\\\?\\C:\\SAS\\V91\\nls\\en\\SASV9.CFG"},
+        {"C:/SAS/V91/nls/en/SASV9.CFG", L"\\\\?\\C:\\SAS\\V91\\nls\\en\\SASV9.CFG"},
+        {"C:\\Temp\\..\\Temp\\.\\x.log", L"\\\\?\\C:\\Temp\\x.log"},
+        {"C:\\SAS\\V91\\\\", L"\\\\?\\C:\\SAS\\V91"},
+        {"C:\\", L"\\\\?\\C:\\"},
+        {"\\\\server\\share\\kit\\..\\saspgm", L"\\\\?\\UNC\\server\\share\\saspgm"},
+        {"//server/share/saspgm/", L"\\\\?\\UNC\\server\\share\\saspgm"},
+        {"\\\\?\\C:\\as\\it\\is", L"\\\\?\\C:\\as\\it\\is"},
+        {"saspgm\\autoexec.sas", L"\\\\?\\" + std::wstring(current) + L"\\saspgm\\autoexec.sas"},
+        {"C:\\" + deep + "\\x\\..\\\\" + deep + "\\", L"\\\\?\\C:\\" + widen(deep + "\\" + deep)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(long_path(c.path), c.expected) << c.path;
+}
+
+// The names in a folder, so that a test sees any temporary file left behind.
+std::vector<std::string> names_in(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(long_path(folder)))
+        names.push_back(narrow(entry.path().filename().wstring()));
+    return names;
+}
+
+TEST_F(Files, ReplacementKeepsHiddenAndTheWholeContent) {
+    const auto file = folder + "\\SASV9.CFG";
+    const std::string content(100000, 'c');
+    ASSERT_FALSE(files.write_file(file, "old"));
+    SetFileAttributesW(long_path(file).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_FALSE(files.write_file(file, "rewritten"));
+    ASSERT_FALSE(files.write_file(file + ".new", content));
+    ASSERT_FALSE(files.replace_file(file + ".new", file));
+    EXPECT_EQ(files.read_file(file).value(), content);
+    EXPECT_TRUE(GetFileAttributesW(long_path(file).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(names_in(folder), std::vector<std::string>{"SASV9.CFG"});
+}
+
+TEST_F(Files, RefusedRewriteKeepsTheOldBytesAndLeavesNoTemporary) {
+    const auto file = folder + "\\difftest.sas";
+    for (const bool read_only : {true, false}) {
+        ASSERT_FALSE(files.write_file(file, "old"));
+        SetFileAttributesW(long_path(file).c_str(),
+                           read_only ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        // Held by another program that shares nothing, as a running SAS session may.
+        const HANDLE held = read_only ? INVALID_HANDLE_VALUE
+                                      : CreateFileW(long_path(file).c_str(), GENERIC_READ, 0,
+                                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        const auto failure = files.write_file(file, "new");
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        ASSERT_TRUE(failure) << read_only;
+        if (read_only) {
+            EXPECT_EQ(failure->description, windows_error(ERROR_ACCESS_DENIED).description);
+        }
+        SetFileAttributesW(long_path(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(files.read_file(file).value(), "old") << read_only;
+        EXPECT_EQ(names_in(folder), std::vector<std::string>{"difftest.sas"}) << read_only;
+    }
+}
+
 TEST_F(Files, MissingFileIsReportedInTheSystemsWords) {
     const auto content = files.read_file(folder + "\\nothing.cfg");
     ASSERT_FALSE(content.ok());
@@ -242,15 +309,31 @@ TEST_F(ShellTest, ShortcutCarriesEveryMember) {
     DeleteFileW(widen(shortcut.file_path).c_str());
 }
 
-TEST_F(ShellTest, ShortcutThatWouldBeCutShortIsRefused) {
+TEST_F(ShellTest, RefusedShortcutLeavesTheOldOneAndNoTemporary) {
+    const auto desktop = shell.special_folder(SpecialFolder::desktop).value();
     Shortcut shortcut;
-    shortcut.file_path = shell.special_folder(SpecialFolder::desktop).value() + "\\TooLong.lnk";
+    shortcut.file_path = desktop + "\\Refused.lnk";
     shortcut.target_path = "C:\\SAS\\V91\\sas.exe";
+    ASSERT_FALSE(shell.save_shortcut(shortcut));
+    Win32FileSystem files;
+    const auto old = files.read_file(shortcut.file_path).value();
+    const auto count = names_in(desktop).size();
+    shortcut.target_path = "C:\\SAS\\V92\\sas.exe";
+    // Refused before anything is written, then refused when the old one is replaced.
     shortcut.icon_location = "C:\\" + std::string(260, 'x') + "\\setup.icx";
-    const auto failure = shell.save_shortcut(shortcut);
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->description.find("too long for a shortcut"), std::string::npos);
-    EXPECT_FALSE(Win32FileSystem().file_exists(shortcut.file_path));
+    const auto too_long = shell.save_shortcut(shortcut);
+    ASSERT_TRUE(too_long);
+    EXPECT_NE(too_long->description.find("too long for a shortcut"), std::string::npos);
+    shortcut.icon_location.clear();
+    SetFileAttributesW(widen(shortcut.file_path).c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(shell.save_shortcut(shortcut));
+    SetFileAttributesW(widen(shortcut.file_path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(files.read_file(shortcut.file_path).value(), old);
+    EXPECT_EQ(names_in(desktop).size(), count);
+    ASSERT_FALSE(shell.save_shortcut(shortcut)) << "replaced once it may be";
+    EXPECT_NE(files.read_file(shortcut.file_path).value(), old);
+    EXPECT_EQ(names_in(desktop).size(), count);
+    files.delete_file(shortcut.file_path);
 }
 
 } // namespace
