@@ -5,6 +5,8 @@ wine_session_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 xvfb_pid=""
+# Every program, 32- or 64-bit, runs with the Wine loader of its own width.
+export PATH="$wine_session_dir/bin:$PATH"
 
 # Test checks: each says ok or FAILED; finish_checks gives the script's exit code.
 failures=0
