@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Builds the optimised benchmarks and the Windows executable and measures both.
+# Builds the optimised benchmarks and the Windows executables and measures them: the
+# shipped 32-bit one and the x86-64 one.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
 cmake --preset bench >/dev/null
 cmake --build --preset bench
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Morvane_Post_Installation_setup
+for preset in win32 win64; do
+    cmake --preset $preset >/dev/null
+    cmake --build --preset $preset --target Morvane_Post_Installation_setup
+done
 run=(build/bench/bench/setup_benchmarks --benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
 echo "== Default allocator"
 "${run[@]}" "$@"
@@ -14,4 +17,7 @@ echo "== Default allocator"
 # update spends most of its time faulting in fresh memory, not in the program.
 echo "== Large buffers on transparent huge pages"
 GLIBC_TUNABLES=glibc.malloc.hugetlb=1 "${run[@]}" --benchmark_filter=sasautos "$@"
-bench/executable_size.sh build/win64/platform/win32/Morvane_Post_Installation_setup.exe
+for preset in win32 win64; do
+    echo "== Executable size and imports ($preset)"
+    tests/executable_imports_test.sh build/$preset/platform/win32/Morvane_Post_Installation_setup.exe
+done

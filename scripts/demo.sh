@@ -2,14 +2,15 @@
 # The program's main job, shown end to end: builds the setup program, makes a throwaway
 # Windows (Wine) machine with SAS 9.1 installed, copies the setup into a product folder
 # there, runs it (the window if there is a display, else unattended), then shows what the
-# installation did. The machine is kept in ./demo for a closer look.
+# installation did. The machine is kept in ./demo for a closer look. The program is the
+# shipped one, the 32-bit build. Exits 0 when the installation completed, else non-zero.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/install-dependencies.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Morvane_Post_Installation_setup
-exe=$root/build/win64/platform/win32/Morvane_Post_Installation_setup.exe
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target Morvane_Post_Installation_setup
+exe=$root/build/win32/platform/win32/Morvane_Post_Installation_setup.exe
 
 source scripts/wine/wine_session.sh
 rm -rf "$root/demo"
@@ -19,15 +20,17 @@ new_sas91_machine "$exe"
 rm -f "$WINEPREFIX/.throwaway" # kept for a look afterwards
 cp "$config" "$root/demo/SASV9.CFG.before"
 
+status=0
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
     echo "== Running the setup window: choose Install (or press Enter)"
-    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe) || true
+    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe) || status=$?
 else
     echo "== No display: running the unattended installation"
-    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe /silent /sas=9.1) || {
-        echo "The installation failed (exit code $?)."
-        exit 1
-    }
+    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe /silent /sas=9.1) || status=$?
+fi
+if [ "$status" -ne 0 ]; then
+    echo "The setup ended with exit code $status: no complete installation to show."
+    exit "$status"
 fi
 
 windows_path() { echo "C:${1#"$drive_c"}" | tr / '\\'; }

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, where they are missing.
+# The shipped program is 32-bit: its cross compiler, and Wine's 32-bit support from the
+# i386 architecture, come with the rest.
 set -eu
 packages=(g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev clang-format
-          g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xdotool imagemagick
-          liblnk-utils binutils-mingw-w64-x86-64 clang libclang-rt-14-dev)
+          g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+          wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
+          liblnk-utils clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -12,6 +16,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

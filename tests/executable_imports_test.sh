@@ -1,15 +1,32 @@
 #!/usr/bin/env bash
-# The setup program is one file: every DLL it imports is Windows' own.
+# The setup program is one file under 512 KiB, whatever its width: every DLL it imports is
+# Windows' own (names compared without regard to case, as Windows does).
+# Usage: executable_imports_test.sh SETUP_EXE
 set -u
 exe=$1
-allowed=" ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll SHELL32.dll USER32.dll "
+# The machine field of the PE header says which toolchain's objdump reads the file.
+pe_offset=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+case $(od -An -tx2 -j$((pe_offset + 4)) -N2 "$exe" | tr -d ' ') in
+014c) objdump=i686-w64-mingw32-objdump width=32 ;;
+8664) objdump=x86_64-w64-mingw32-objdump width=64 ;;
+*) echo "FAILED: $exe is neither an i386 nor an x86-64 Windows executable"; exit 1 ;;
+esac
+echo "$(basename "$exe"): $width-bit"
+allowed=" advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
 status=0
-for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p'); do
+dlls=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+[ -n "$dlls" ] || { echo "FAILED: no imports read"; status=1; }
+for dll in $dlls; do
     case "$allowed" in
-    *" $dll "*) echo "ok: imports $dll" ;;
+    *" ${dll,,} "*) echo "ok: imports $dll" ;;
     *) echo "FAILED: imports $dll, which is not a Windows system DLL"; status=1 ;;
     esac
 done
 size=$(stat -c %s "$exe")
-echo "size: $size bytes"
+if [ "$size" -lt $((512 * 1024)) ]; then
+    echo "ok: $size bytes ($((size / 1024)) KiB), under 512 KiB"
+else
+    echo "FAILED: $size bytes ($((size / 1024)) KiB), not under 512 KiB"
+    status=1
+fi
 exit $status

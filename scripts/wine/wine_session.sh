@@ -5,6 +5,8 @@ wine_session_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 xvfb_pid=""
+# Every program, 32- or 64-bit, runs with the Wine loader of its own width.
+export PATH="$wine_session_dir/bin:$PATH"
 
 # Test checks: each says ok or FAILED; finish_checks gives the script's exit code.
 failures=0
@@ -27,24 +29,38 @@ end_scenario() {
         # Immutable files left by a fault scenario would block the removal.
         chattr -R -i "$WINEPREFIX" 2>/dev/null
         rm -rf "$WINEPREFIX"
-        [ -n "$server_dir" ] && rm -rf "$server_dir"
+        if [ -n "$server_dir" ]; then rm -rf "$server_dir"; fi
     fi
     unset WINEPREFIX
 }
 end_wine_session() {
     end_scenario
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; fi
+    return 0
 }
-trap end_wine_session EXIT
+# The script's own exit status stands: nothing the cleanup meets (nor `set -e` in the
+# script that sources this) may turn a success into a failure or the reverse.
+trap 'wine_session_status=$?; end_wine_session || true; exit "$wine_session_status"' EXIT
 
 # A copy of the prepared template prefix, so every scenario starts clean.
 new_prefix() {
     local template=${MORVANE_WINEPREFIX:-${TMPDIR:-/tmp}/morvane-wine-tests-$(id -u)}
-    "$wine_session_dir/prepare-prefix.sh" "$template" >/dev/null 2>&1 </dev/null
+    "$wine_session_dir/prepare-prefix.sh" "$template" >/dev/null 2>&1 </dev/null || {
+        echo "cannot prepare the Wine prefix $template" >&2
+        return 1
+    }
     WINEPREFIX=$template wineserver -w
     export WINEPREFIX
     WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/morvane-scenario-XXXXXX")
-    cp -a "$template/." "$WINEPREFIX/"
+    # The system DLLs of both widths (over 1 GB) are only ever read: hard links to them
+    # make the copy take a fraction of a second. Everything else, the registry files that
+    # wineserver rewrites in place above all, is copied.
+    local dll_folders=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
+    tar -C "$template" "${dll_folders[@]/#/--exclude=./}" -cf - . | tar -C "$WINEPREFIX" -xpf -
+    local folder
+    for folder in "${dll_folders[@]}"; do
+        if [ -d "$template/$folder" ]; then cp -al "$template/$folder" "$WINEPREFIX/$folder"; fi
+    done
     rm -f "$WINEPREFIX/.morvane-lock"
     touch "$WINEPREFIX/.throwaway"
     drive_c=$WINEPREFIX/drive_c
@@ -132,4 +148,23 @@ press() {
         xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
         [ "${3:-}" = "stays" ] && return 0
     done
+}
+
+# Registers SAS 9.2 as its 64-bit installer does: in the 64-bit registry view only, under
+# Program Files, with a stale catalog in its SASUSER folder. A 32-bit setup finds it only
+# by looking in that view explicitly. Sets config to the file that the setup updates.
+new_sas92_64bit_machine() {
+    new_prefix
+    local root="$drive_c/Program Files/SAS/SASFoundation/9.2"
+    mkdir -p "$root/nls/en" "$drive_c/sasuser92"
+    printf 'MZ placeholder' >"$root/sas.exe"
+    printf -- '-CONFIG "!SASROOT\\nls\\en\\SASV9.CFG"\r\n' >"$root/SASV9.CFG"
+    printf -- '-SET SASAUTOS (\r\n        "!SASROOT\\core\\sasmacro"\r\n        )\r\n' >"$root/nls/en/SASV9.CFG"
+    printf 'stale catalog' >"$drive_c/sasuser92/cdisc.sas7bcat"
+    local key='HKLM\SOFTWARE\SAS Institute Inc.\The SAS System\9.2'
+    wine reg add "$key" /v DefaultRoot /t REG_SZ /d 'C:\Program Files\SAS\SASFoundation\9.2' /f /reg:64 >/dev/null 2>&1
+    wine reg add "$key\\Setup\\Globals" /v szSASUser /t REG_SZ /d 'C:\sasuser92' /f /reg:64 >/dev/null 2>&1
+    wineserver -w
+    install_product "$1"
+    config="$root/nls/en/SASV9.CFG"
 }

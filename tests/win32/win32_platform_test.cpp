@@ -64,8 +64,13 @@ TEST_F(RegistryValues, StringsAndOtherTypesAsStored) {
 }
 
 TEST_F(RegistryValues, ValueInTheOtherViewIsFound) {
+#ifdef _WIN64
+    const REGSAM other_view = KEY_WOW64_32KEY;
+#else
+    const REGSAM other_view = KEY_WOW64_64KEY;
+#endif
     const wchar_t root[] = L"C:\\Program Files (x86)\\SAS";
-    put(KEY_WOW64_32KEY, L"DefaultRoot", REG_SZ, root, sizeof root);
+    put(other_view, L"DefaultRoot", REG_SZ, root, sizeof root);
     const auto value = registry.read_local_machine(narrow(test_key), "DefaultRoot");
     ASSERT_TRUE(value);
     EXPECT_EQ(value->text, std::string("C:\\Program Files (x86)\\SAS\0", 27));

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a cross-built Windows program under Wine in the build's own prefix. Output goes
+# Runs a cross-built Windows program, 32- or 64-bit, under Wine in the build's own prefix
+# (one 64-bit prefix with Wine's 32-bit support serves both widths). Output goes
 # through files, so that Wine's long-lived helper processes never hold the caller's pipes.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,7 +12,7 @@ export WINEPREFIX=${MORVANE_WINEPREFIX:-${TMPDIR:-/tmp}/morvane-wine-tests-$(id 
     exit 1
 }
 out=$(mktemp) err=$(mktemp)
-wine "$@" >"$out" 2>"$err" </dev/null
+"$here/../../scripts/wine/bin/wine" "$@" >"$out" 2>"$err" </dev/null
 status=$?
 cat "$out"
 cat "$err" >&2
