@@ -19,5 +19,5 @@ echo "== Large buffers on transparent huge pages"
 GLIBC_TUNABLES=glibc.malloc.hugetlb=1 "${run[@]}" --benchmark_filter=sasautos "$@"
 for preset in win32 win64; do
     echo "== Executable size and imports ($preset)"
-    tests/executable_imports_test.sh build/$preset/platform/win32/Morvane_Post_Installation_setup.exe
+    tests/executable_imports_test.sh build/$preset/program/Morvane_Post_Installation_setup.exe
 done

@@ -10,7 +10,7 @@ root=$(pwd)
 scripts/install-dependencies.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Morvane_Post_Installation_setup
-exe=$root/build/win32/platform/win32/Morvane_Post_Installation_setup.exe
+exe=$root/build/win32/program/Morvane_Post_Installation_setup.exe
 
 source scripts/wine/wine_session.sh
 rm -rf "$root/demo"
