@@ -12,7 +12,8 @@ cd "$1" || exit 2
 forbidden() {
     case $1 in
         platform) echo "app integration macros sas program" ;;
-        sas | macros) echo "app integration program" ;;
+        sas) echo "app integration macros program" ;;
+        macros) echo "app integration sas program" ;;
         integration) echo "app program" ;;
         app) echo "program" ;;
     esac

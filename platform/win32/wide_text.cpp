@@ -79,4 +79,9 @@ PlatformError last_error() {
     return windows_error(GetLastError());
 }
 
+PlatformError com_error(HRESULT result) {
+    return windows_error(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result)
+                                                                    : static_cast<DWORD>(result));
+}
+
 } // namespace morvane::win32

@@ -26,5 +26,6 @@ std::wstring with_long_path_prefix(const std::wstring& path);
 // The system's own wording of an error code.
 PlatformError windows_error(DWORD code);
 PlatformError last_error();
+PlatformError com_error(HRESULT result);
 
 } // namespace morvane::win32

@@ -153,9 +153,15 @@ Failure replace_whole_file(const std::wstring& replacement, const std::wstring& 
     const DWORD error = GetLastError();
     if (replace_unsupported(error))
         return move_into_place(replacement, target);
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
-        MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    return windows_error(error);
+    auto failure = windows_error(error);
+    // The original was moved aside already; if it cannot come back, the user must know
+    // where it is.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+        !MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        const auto shown = backup.rfind(L"\\\\?\\", 0) == 0 ? backup.substr(4) : backup;
+        failure.description += " The original file is kept as " + narrow(shown) + ".";
+    }
+    return failure;
 }
 
 Failure Win32FileSystem::write_file(const std::string& path, const std::string& content) {

@@ -24,12 +24,30 @@ RegistryValueType type_of(DWORD type) {
     }
 }
 
+// Closes an open key at the end of the scope.
+class OpenKey {
+  public:
+    OpenKey() = default;
+    ~OpenKey() {
+        if (key_ != nullptr)
+            RegCloseKey(key_);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    HKEY get() const { return key_; }
+    HKEY* out() { return &key_; }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
 std::optional<RegistryValue> read_in_view(const std::wstring& key_path,
                                           const std::wstring& value_name, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, KEY_QUERY_VALUE | view, &key) !=
-        ERROR_SUCCESS)
+    OpenKey opened;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, KEY_QUERY_VALUE | view,
+                      opened.out()) != ERROR_SUCCESS)
         return std::nullopt;
+    HKEY key = opened.get();
     std::optional<RegistryValue> value;
     DWORD type = 0;
     DWORD size = 0;
@@ -48,7 +66,6 @@ std::optional<RegistryValue> read_in_view(const std::wstring& key_path,
             break;
         }
     }
-    RegCloseKey(key);
     return value;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_services.hpp"
 
+#include "platform/win32/com_ptr.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_file_system.hpp"
 
@@ -11,29 +12,6 @@
 
 namespace morvane::win32 {
 namespace {
-
-PlatformError com_error(HRESULT result) {
-    return windows_error(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result)
-                                                                    : static_cast<DWORD>(result));
-}
-
-// Releases a COM interface at the end of the scope.
-template <class T> class ComPtr {
-  public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (pointer_ != nullptr)
-            pointer_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* operator->() const { return pointer_; }
-    T** out() { return &pointer_; }
-    void** out_void() { return reinterpret_cast<void**>(&pointer_); }
-
-  private:
-    T* pointer_ = nullptr;
-};
 
 // A name as long as the shortcut's own, so that the length checks hold for it too.
 std::wstring temporary_shortcut(const std::wstring& shortcut_path) {

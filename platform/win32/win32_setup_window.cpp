@@ -40,6 +40,14 @@ RECT option_at(RECT frame, int place) {
     return inside(frame, at(120, 240 + option_pitch_twips * place, 2055, 375));
 }
 
+// Not every failure to make a window sets the last error.
+PlatformError creation_error() {
+    const DWORD code = GetLastError();
+    if (code != ERROR_SUCCESS)
+        return windows_error(code);
+    return {PlatformError::Kind::other, "The setup window could not be created."};
+}
+
 } // namespace
 
 Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) : instance_(instance) {
@@ -53,7 +61,7 @@ Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) : instance_(instance) {
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = window_class_name;
     if (RegisterClassExW(&window_class) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        creation_failure_ = last_error();
+        creation_failure_ = creation_error();
         return;
     }
 
@@ -66,7 +74,7 @@ Win32SetupWindow::Win32SetupWindow(HINSTANCE instance) : instance_(instance) {
                               window_style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
                               nullptr, instance, this);
     if (window_ == nullptr) {
-        creation_failure_ = last_error();
+        creation_failure_ = creation_error();
         return;
     }
 

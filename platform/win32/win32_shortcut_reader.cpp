@@ -24,11 +24,6 @@ std::uint32_t little_endian_at(std::string_view bytes, std::size_t offset) {
     return value;
 }
 
-PlatformError com_error(HRESULT result) {
-    return windows_error(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result)
-                                                                    : static_cast<DWORD>(result));
-}
-
 // Calls one of IShellLinkW's getters that fill a caller's buffer.
 template <class Getter> Result<std::string> text_of(Getter get, int capacity) {
     std::wstring buffer(static_cast<std::size_t>(capacity), L'\0');
