@@ -8,19 +8,22 @@
 
 namespace morvane {
 
-// Where a command without the setup window reports: every line to the console and the
-// log; in window mode the outcome also in a box, since nobody reads a console there.
+// Where a command without the setup window reports: every line to the log, and to the
+// console when unattended; in window mode the outcome in a box instead, as a windowed
+// installation never writes to the console.
 class CommandOutput {
   public:
     CommandOutput(Console& console, InstallLog& log, MessageBoxes& boxes, bool window)
         : console_(console), log_(log), boxes_(boxes), window_(window) {}
 
     void out(const std::string& line) {
-        console_.out(line);
+        if (!window_)
+            console_.out(line);
         log_.write(line);
     }
     void err(const std::string& line) {
-        console_.err(line);
+        if (!window_)
+            console_.err(line);
         log_.write(line);
     }
     // A failure that ends the command: its line, and in window mode an "Error!" box.
