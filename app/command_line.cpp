@@ -13,7 +13,19 @@ bool is_silence_switch(const std::string& argument) {
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
         return false;
     const auto name = lower(argument.substr(1));
-    return name == "silent" || name == "quiet" || name == "q";
+    return name == "silent" || name == "quiet" || name == "q" || name == "whatif";
+}
+
+std::optional<Command> lifecycle_command(const std::string& name) {
+    if (name == "verify")
+        return Command::verify;
+    if (name == "repair")
+        return Command::repair;
+    if (name == "uninstall")
+        return Command::uninstall;
+    if (name == "whatif")
+        return Command::whatif;
+    return std::nullopt;
 }
 
 } // namespace
@@ -38,7 +50,14 @@ std::optional<CommandLine> parse_command_line(const std::vector<std::string>& ar
             lower(argument.substr(1, equals == std::string::npos ? std::string::npos : equals - 1));
         const auto value = equals == std::string::npos ? std::optional<std::string>()
                                                        : argument.substr(equals + 1);
-        if (is_silence_switch(argument)) {
+        if (const auto command = value ? std::nullopt : lifecycle_command(name)) {
+            if (options.command != Command::install && options.command != *command) {
+                error.message = "Use only one of /verify, /repair, /uninstall and /whatif.";
+                return std::nullopt;
+            }
+            options.command = *command;
+            options.silent = options.silent || command == Command::whatif;
+        } else if (is_silence_switch(argument)) {
             options.silent = true;
         } else if ((name == "?" || name == "help") && !value) {
             options.help = true;
@@ -60,19 +79,26 @@ std::optional<CommandLine> parse_command_line(const std::vector<std::string>& ar
 }
 
 std::string usage_text(const std::string& program_name) {
-    return "Usage: " + program_name + " [/silent] [/sas=" + switch_values("|", "|") +
+    return "Usage: " + program_name +
+           " [/verify|/repair|/uninstall|/whatif] [/silent] [/sas=" + switch_values("|", "|") +
            "] [/log=FILE]\n"
            "\n"
-           "  /silent, /quiet, /q  Install without a window or message boxes.\n"
+           "  /silent, /quiet, /q  Run without a window or message boxes.\n"
            "  /sas=VERSION         The SAS System version to set up: " +
            switch_values(", ", " or ") +
            ".\n"
            "                       Without it, the newest installed version.\n"
            "  /log=FILE            Also append every status and error line to FILE.\n"
+           "  /verify              Check every part of the installation; change nothing.\n"
+           "  /repair              Install again the release the setup record names.\n"
+           "  /uninstall           Undo what the setup record says the installation did.\n"
+           "  /whatif              Show what an installation would do; change nothing.\n"
            "  /?, /help            Show this text.\n"
            "\n"
-           "Exit codes: 0 installed, 1 a step failed, 2 bad command line,\n"
-           "3 no SAS version (or not the one asked for) is installed.\n";
+           "Exit codes: 0 done, 1 a step failed, 2 bad command line, 3 no SAS version\n"
+           "(or not the one asked for) is installed, 4 /verify found something missing\n"
+           "or changed, 5 left without installing or uninstall declined, 1618 another\n"
+           "copy is running.\n";
 }
 
 } // namespace morvane

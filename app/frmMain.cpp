@@ -117,4 +117,9 @@ void frmMain::step_failed(const InstallStep& step, const PlatformError& error) {
     completed();
 }
 
+void frmMain::note(const std::string& line) {
+    // The status line, and with it the log, carries it until the next step's status.
+    view_.set_status(line);
+}
+
 } // namespace morvane

@@ -37,6 +37,7 @@ class frmMain : public SetupWindowEvents, private InstallObserver {
     void lock();
     void before_step(const InstallStep& step) override;
     void step_failed(const InstallStep& step, const PlatformError& error) override;
+    void note(const std::string& line) override;
 
     Platform& platform_;
     SetupWindowView& view_;

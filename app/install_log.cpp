@@ -38,4 +38,10 @@ void LoggedMessageBoxes::show(const std::string& text, const std::string& title,
     boxes_.show(text, title, icon);
 }
 
+bool LoggedMessageBoxes::ask(const std::string& text, const std::string& title) {
+    const bool yes = boxes_.ask(text, title);
+    log_.write(title + " " + text + (yes ? " Yes" : " No"));
+    return yes;
+}
+
 } // namespace morvane

@@ -62,6 +62,7 @@ class LoggedMessageBoxes : public MessageBoxes {
   public:
     LoggedMessageBoxes(MessageBoxes& boxes, InstallLog& log) : boxes_(boxes), log_(log) {}
     void show(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool ask(const std::string& text, const std::string& title) override;
 
   private:
     MessageBoxes& boxes_;

@@ -10,6 +10,8 @@
 namespace morvane {
 
 // One step of an installation as it is shown while it runs.
+class InstallObserver;
+
 struct InstallStep {
     enum class Progress {
         // The first step: the bar restarts at 0.
@@ -24,8 +26,9 @@ struct InstallStep {
     std::string status;
     std::string error;
     Progress progress = Progress::advance;
-    // Nothing on success, else the platform's description of what went wrong.
-    std::function<Failure()> run;
+    // Nothing on success, else the platform's description of what went wrong. A step
+    // that succeeds with something the administrator must know tells the observer.
+    std::function<Failure(InstallObserver& observer)> run;
 };
 
 // Where a run of steps is shown: the setup window, or the console of an unattended run.
@@ -35,13 +38,16 @@ class InstallObserver {
     virtual ~InstallObserver() = default;
     virtual void before_step(const InstallStep& step) = 0;
     virtual void step_failed(const InstallStep& step, const PlatformError& error) = 0;
+    // One line about a step that succeeded.
+    virtual void note(const std::string& line) = 0;
 };
 
 inline constexpr float progress_increment = 4.0f;
 inline constexpr int pause_before_step_ms = 100;
 
-// Removing the release's stale catalog, then the twenty steps of its installation, in
-// their order.
+// Reading the setup record left by an earlier installation, removing the release's stale
+// catalog, then the twenty steps of its installation, in their order. Each step ends by
+// saving in the setup record what it did.
 std::vector<InstallStep> install_steps(const InstallationRecord& record, const SasRelease& release,
                                        Platform& platform);
 

@@ -27,6 +27,7 @@ class ConsoleObserver : public InstallObserver {
     void step_failed(const InstallStep& step, const PlatformError& error) override {
         err(step.error + " " + error.description);
     }
+    void note(const std::string& line) override { out(line); }
 
   private:
     Console& console_;

@@ -11,13 +11,13 @@ template <class T> VerifyStatus status_of(const Result<T>& found, bool equal_if_
     return equal_if_found ? VerifyStatus::ok : VerifyStatus::changed;
 }
 
-bool same_members(const Shortcut& a, const Shortcut& b) {
+} // namespace
+
+bool same_shortcut_members(const Shortcut& a, const Shortcut& b) {
     return a.description == b.description && a.show_command == b.show_command &&
            a.arguments == b.arguments && a.target_path == b.target_path &&
            a.working_directory == b.working_directory && a.icon_location == b.icon_location;
 }
-
-} // namespace
 
 std::vector<VerifyLine> verify_installation(const std::vector<ExpectedFile>& files,
                                             const std::vector<Shortcut>& shortcuts,
@@ -30,8 +30,9 @@ std::vector<VerifyLine> verify_installation(const std::vector<ExpectedFile>& fil
     }
     for (const auto& shortcut : shortcuts) {
         const auto found = shell.read_shortcut(shortcut.file_path);
-        lines.push_back({status_of(found, found.ok() && same_members(found.value(), shortcut)),
-                         shortcut.file_path});
+        lines.push_back(
+            {status_of(found, found.ok() && same_shortcut_members(found.value(), shortcut)),
+             shortcut.file_path});
     }
     // A configuration file that does not list the folder is missing its entry.
     const auto config = file_system.read_file(sasautos.config_file);

@@ -38,6 +38,9 @@ std::vector<VerifyLine> verify_installation(const std::vector<ExpectedFile>& fil
                                             const SasautosCheck& sasautos, FileSystem& file_system,
                                             Shell& shell);
 
+// Whether two shortcuts start the same thing the same way: every member but the path.
+bool same_shortcut_members(const Shortcut& a, const Shortcut& b);
+
 // "ok", "missing" or "changed", a blank, then the path.
 std::string to_text(const VerifyLine& line);
 

@@ -36,7 +36,8 @@ void sasautos_update(benchmark::State& state) {
         state.PauseTiming();
         files.write_file("C:\\SASV9.CFG", original);
         state.ResumeTiming();
-        if (update_sas_config_file(files, encoding, "D:\\Tools\\Kit\\saspgm", "C:\\SASV9.CFG"))
+        if (!update_sas_config_file(files, encoding, "D:\\Tools\\Kit\\saspgm", "C:\\SASV9.CFG")
+                 .ok())
             state.SkipWithError("update failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * original.size()));

@@ -1,17 +1,48 @@
 #pragma once
 
+#include "integration/sasautos_update.hpp"
 #include "platform/file_system.hpp"
 #include "platform/text_encoding.hpp"
 
 #include <string>
+#include <string_view>
 
 namespace morvane {
+
+// What the update of one SAS configuration file did, enough to undo it.
+struct SasConfigUpdate {
+    SasautosOutcome outcome = SasautosOutcome::no_list;
+    SasautosChange change;    // empty unless updated
+    std::string macro_folder; // as the entry names it, in the file's own encoding
+};
 
 // Puts macro_folder on the SASAUTOS list of the SAS configuration file at config_path,
 // in the file's own encoding: UTF-8 when it starts with a byte order mark, which it
 // keeps, else the ANSI code page. The file is replaced in one step, so a failure never
-// leaves it half written; a file that already lists the folder is not written at all.
-Failure update_sas_config_file(FileSystem& files, TextEncoding& encoding,
-                               const std::string& macro_folder, const std::string& config_path);
+// leaves it half written; a file that already lists the folder, or has no list, is not
+// written at all.
+Result<SasConfigUpdate> update_sas_config_file(FileSystem& files, TextEncoding& encoding,
+                                               const std::string& macro_folder,
+                                               const std::string& config_path);
+
+// The same update worked out and not written: the file's bytes before and as the update
+// would leave them (the same unless the outcome is updated).
+struct SasConfigPreview {
+    SasautosOutcome outcome = SasautosOutcome::no_list;
+    std::string before;
+    std::string after;
+};
+Result<SasConfigPreview> preview_sas_config_update(FileSystem& files, TextEncoding& encoding,
+                                                   const std::string& macro_folder,
+                                                   const std::string& config_path);
+
+// Whether every SASAUTOS list of the content names the macro folder, as the update sees it.
+bool sas_config_lists_folder(std::string_view content, TextEncoding& encoding,
+                             const std::string& macro_folder);
+
+// Takes the macro folder's entry out of a configuration file's content as
+// remove_from_sasautos does, past a byte order mark; macro_folder as the update recorded it.
+std::string remove_sas_config_entry(std::string_view content, std::string_view macro_folder,
+                                    const SasautosChange& change);
 
 } // namespace morvane

@@ -18,24 +18,15 @@ SasLaunch launch_for(const std::string& sas_version, const InstallationRecord& r
     return {sas->exe, sas->root, sas->root + std::string(sas->release->shortcut_config_file)};
 }
 
-Failure save(const ShortcutServices& services, Shortcut shortcut, SpecialFolder folder,
-             const std::string& sub_folder) {
-    const auto base = services.shell.special_folder(folder);
-    if (!base.ok())
-        return base.error();
-    // Nothing else makes the Start-menu folder among all users' programs.
-    if (folder == SpecialFolder::all_users_programs) {
-        services.files.make_folder(base.value() + "\\Talmora");
-        services.files.make_folder(base.value() + "\\Talmora\\MORVANE");
-    }
-    shortcut.file_path = base.value() + sub_folder + "\\Morvane.lnk";
-    return services.shell.save_shortcut(shortcut);
+bool for_all_users(const InstallationRecord& record) {
+    return record.all_users == "1";
 }
 
 } // namespace
 
-Failure create_shortcuts(const std::string& sas_version, const InstallationRecord& record,
-                         const ShortcutServices& services) {
+Result<std::vector<Shortcut>> morvane_shortcuts(const std::string& sas_version,
+                                                const InstallationRecord& record,
+                                                const ShortcutServices& services) {
     const auto launch = launch_for(sas_version, record);
     const auto launch_config = services.program_folder + "\\morvane.cfg";
     Shortcut shortcut;
@@ -47,14 +38,37 @@ Failure create_shortcuts(const std::string& sas_version, const InstallationRecor
     shortcut.working_directory = launch.working_folder;
     shortcut.icon_location = services.program_folder + "\\" + services.program_stem + ".icx";
 
-    const bool for_all_users = record.all_users == "1";
-    if (auto failure =
-            save(services, shortcut,
-                 for_all_users ? SpecialFolder::all_users_desktop : SpecialFolder::desktop, ""))
-        return failure;
-    return save(services, shortcut,
-                for_all_users ? SpecialFolder::all_users_programs : SpecialFolder::programs,
-                "\\Talmora\\MORVANE");
+    const bool all = for_all_users(record);
+    std::vector<Shortcut> shortcuts;
+    for (const auto& [folder, sub_folder] :
+         {std::pair{all ? SpecialFolder::all_users_desktop : SpecialFolder::desktop, ""},
+          std::pair{all ? SpecialFolder::all_users_programs : SpecialFolder::programs,
+                    "\\Talmora\\MORVANE"}}) {
+        const auto base = services.shell.special_folder(folder);
+        if (!base.ok())
+            return base.error();
+        shortcut.file_path = base.value() + sub_folder + "\\Morvane.lnk";
+        shortcuts.push_back(shortcut);
+    }
+    return shortcuts;
+}
+
+Failure create_shortcuts(const std::string& sas_version, const InstallationRecord& record,
+                         const ShortcutServices& services) {
+    const auto shortcuts = morvane_shortcuts(sas_version, record, services);
+    if (!shortcuts.ok())
+        return shortcuts.error();
+    // Nothing else makes the Start-menu folder among all users' programs.
+    if (for_all_users(record))
+        if (const auto programs = services.shell.special_folder(SpecialFolder::all_users_programs);
+            programs.ok()) {
+            services.files.make_folder(programs.value() + "\\Talmora");
+            services.files.make_folder(programs.value() + "\\Talmora\\MORVANE");
+        }
+    for (const auto& shortcut : shortcuts.value())
+        if (auto failure = services.shell.save_shortcut(shortcut))
+            return failure;
+    return std::nullopt;
 }
 
 } // namespace morvane

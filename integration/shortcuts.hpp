@@ -5,6 +5,7 @@
 #include "sas/installation_record.hpp"
 
 #include <string>
+#include <vector>
 
 namespace morvane {
 
@@ -16,9 +17,15 @@ struct ShortcutServices {
     std::string program_stem;
 };
 
-// Saves the desktop and Start-menu shortcuts that start the release of sas_version (its
-// version key) as Morvane. A shortcut already there is replaced; one whose save is
-// refused stays as it was.
+// The desktop and Start-menu shortcuts that start the release of sas_version (its version
+// key) as Morvane, every member and the file path set, in the order they are saved.
+// Changes nothing; fails only when a special folder cannot be had.
+Result<std::vector<Shortcut>> morvane_shortcuts(const std::string& sas_version,
+                                                const InstallationRecord& record,
+                                                const ShortcutServices& services);
+
+// Saves those shortcuts. A shortcut already there is replaced; one whose save is refused
+// stays as it was.
 Failure create_shortcuts(const std::string& sas_version, const InstallationRecord& record,
                          const ShortcutServices& services);
 

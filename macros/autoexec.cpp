@@ -4,6 +4,10 @@ namespace morvane {
 
 Failure create_autoexec(const SasFileWriter& writer, Shell& shell, FileSystem& files) {
     create_folders(shell, files, writer.macro_folder());
+    return write_autoexec(writer);
+}
+
+Failure write_autoexec(const SasFileWriter& writer) {
     const std::string marker(program_folder_marker);
     std::vector<std::string> lines = {
         "options awsdef=(0 0 100 100);",

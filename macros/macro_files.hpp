@@ -12,7 +12,10 @@ namespace morvane {
 // Makes the current user's Start-menu folders and the macro folder; every failure is
 // passed over, since the writers that follow report what really matters.
 void create_folders(Shell& shell, FileSystem& files, const std::string& macro_folder);
+// The folders, then autoexec.sas.
 Failure create_autoexec(const SasFileWriter& writer, Shell& shell, FileSystem& files);
+// autoexec.sas alone.
+Failure write_autoexec(const SasFileWriter& writer);
 
 Failure create_addseq(const SasFileWriter& writer);
 Failure create_cdisc(const SasFileWriter& writer);

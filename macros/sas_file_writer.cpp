@@ -16,7 +16,13 @@ std::string double_single_quotes(const std::string& text) {
 } // namespace
 
 SasFileWriter::SasFileWriter(FileSystem& files, TextEncoding& encoding, std::string program_folder)
-    : files_(files), encoding_(encoding), program_folder_(std::move(program_folder)),
+    : SasFileWriter([&files](const std::string& path,
+                             const std::string& bytes) { return files.write_file(path, bytes); },
+                    encoding, std::move(program_folder)) {}
+
+SasFileWriter::SasFileWriter(GeneratedFileOutput output, TextEncoding& encoding,
+                             std::string program_folder)
+    : output_(std::move(output)), encoding_(encoding), program_folder_(std::move(program_folder)),
       quoted_program_folder_(double_single_quotes(program_folder_)) {}
 
 std::string SasFileWriter::macro_folder() const {
@@ -53,7 +59,7 @@ Failure SasFileWriter::write_template(const std::string& path,
     const auto ansi = encoding_.to_ansi(text);
     if (!ansi.ok())
         return ansi.error();
-    return files_.write_file(path, ansi.value());
+    return output_(path, ansi.value());
 }
 
 Failure SasFileWriter::write_macro_file(std::string_view file_name, FileTemplate lines) const {

@@ -3,6 +3,7 @@
 #include "platform/file_system.hpp"
 #include "platform/text_encoding.hpp"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,12 +17,20 @@ inline constexpr std::string_view program_folder_marker = "{program_folder}";
 
 using FileTemplate = std::span<const std::string_view>;
 
-// The one way every generated file is written: each line followed by CR LF, in the
+// Where a generated file's finished bytes go.
+using GeneratedFileOutput =
+    std::function<Failure(const std::string& path, const std::string& bytes)>;
+
+// The one way every generated file is made: each line followed by CR LF, in the
 // system's ANSI code page, the file replaced whole. A failure comes back as the
 // platform's description; the caller decides how to show it.
 class SasFileWriter {
   public:
+    // Writes into files.
     SasFileWriter(FileSystem& files, TextEncoding& encoding, std::string program_folder);
+    // Hands every file's bytes to output instead, so that checking an installation and
+    // showing what one would do see exactly what installing writes.
+    SasFileWriter(GeneratedFileOutput output, TextEncoding& encoding, std::string program_folder);
 
     const std::string& program_folder() const { return program_folder_; }
     // The program folder followed by "\saspgm".
@@ -37,7 +46,7 @@ class SasFileWriter {
   private:
     std::string expand(std::string_view template_line) const;
 
-    FileSystem& files_;
+    GeneratedFileOutput output_;
     TextEncoding& encoding_;
     std::string program_folder_;
     std::string quoted_program_folder_;

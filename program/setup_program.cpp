@@ -1,7 +1,10 @@
 #include "program/setup_program.hpp"
 
 #include "app/command_line.hpp"
+#include "app/command_output.hpp"
+#include "app/dry_run.hpp"
 #include "app/install_log.hpp"
+#include "app/lifecycle_commands.hpp"
 #include "app/startup.hpp"
 #include "app/unattended_install.hpp"
 
@@ -53,6 +56,33 @@ int run_windowed(const CommandLine& options, ProgramServices& services, InstallL
     return window_exit_code(*form);
 }
 
+int run_install(const CommandLine& options, ProgramServices& services, InstallLog& log,
+                bool silent) {
+    return silent ? run_unattended(options, services.platform, services.console, log)
+                  : run_windowed(options, services, log);
+}
+
+// Verify, repair, uninstall and the dry run; only a repair in window mode opens the
+// window, with the recorded release preselected, so the user sees what Install will do.
+int run_command(CommandLine options, ProgramServices& services, InstallLog& log, bool silent) {
+    CommandOutput output(services.console, log, services.platform.messages, !silent);
+    switch (options.command) {
+    case Command::verify:
+        return run_verify(options, services.platform, output);
+    case Command::uninstall:
+        return run_uninstall(services.platform, output);
+    case Command::whatif:
+        return run_dry_run(options, services.platform, output);
+    case Command::repair:
+        if (const auto code = choose_repair_release(options, services.platform, output))
+            return *code;
+        return run_install(options, services, log, silent);
+    case Command::install:
+        break;
+    }
+    return run_install(options, services, log, silent);
+}
+
 } // namespace
 
 int run_setup_program(const std::vector<std::string>& arguments, ProgramServices& services) {
@@ -86,8 +116,7 @@ int run_setup_program(const std::vector<std::string>& arguments, ProgramServices
         tell("Cannot write the log file " + *options->log_file + ": " + failure->description, true);
         return exit_bad_command_line;
     }
-    return silent ? run_unattended(*options, services.platform, services.console, log)
-                  : run_windowed(*options, services, log);
+    return run_command(*options, services, log, silent);
 }
 
 } // namespace morvane

@@ -1,5 +1,6 @@
 #include "app/command_line.hpp"
 #include "program/setup_program.hpp"
+#include "tests/doubles/program_doubles.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>
@@ -51,36 +52,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{{"/sas=sas94"}, false}, ParseCase{{"/sas=9.5"}, false},
                       ParseCase{{"/log="}, false}, ParseCase{{"/silent=yes"}, false},
                       ParseCase{{"/install"}, false}, ParseCase{{"silent"}, false}));
-
-class RecordingConsole : public Console {
-  public:
-    std::vector<std::string> out_lines;
-    std::vector<std::string> err_lines;
-    void out(const std::string& line) override { out_lines.push_back(line); }
-    void err(const std::string& line) override { err_lines.push_back(line); }
-};
-
-class FakeWindowHost : public WindowHost {
-  public:
-    FakeWindowView window;
-    Failure refusal;
-    bool ran = false;
-    // What the user does while the window is shown.
-    std::function<void(SetupWindowEvents&)> user;
-    Failure open() override { return refusal; }
-    SetupWindowView& view() override { return window; }
-    void run(SetupWindowEvents& events) override {
-        ran = true;
-        if (user)
-            user(events);
-    }
-};
-
-class FakeSingleInstance : public SingleInstance {
-  public:
-    bool another_copy_running = false;
-    bool claim() override { return !another_copy_running; }
-};
 
 class SetupProgram : public ::testing::Test {
   protected:

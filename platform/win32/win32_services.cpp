@@ -157,4 +157,9 @@ void Win32MessageBoxes::show(const std::string& text, const std::string& title, 
                 MB_OK | (icon == MessageIcon::critical ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
+bool Win32MessageBoxes::ask(const std::string& text, const std::string& title) {
+    return MessageBoxW(owner_, widen(text).c_str(), widen(title).c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 } // namespace morvane::win32

@@ -20,6 +20,9 @@ namespace morvane::testing {
 inline std::string description_of(const Failure& failure) {
     return failure ? failure->description : "";
 }
+template <class T> std::string description_of(const Result<T>& result) {
+    return result.ok() ? "" : result.error().description;
+}
 
 class FakeRegistry : public Registry {
   public:
@@ -56,6 +59,13 @@ class RecordingMessageBoxes : public MessageBoxes {
   public:
     std::vector<ShownMessage> shown;
     std::function<void()> on_show;
+    std::vector<std::string> questions;
+    bool answer_yes = true;
+
+    bool ask(const std::string& text, const std::string& /*title*/) override {
+        questions.push_back(text);
+        return answer_yes;
+    }
 
     void show(const std::string& text, const std::string& title, MessageIcon icon) override {
         shown.push_back({text, title, icon});

@@ -1,0 +1,78 @@
+#include "app/setup_journal.hpp"
+
+#include "app/sha256.hpp"
+
+#include <algorithm>
+
+namespace morvane {
+namespace {
+
+template <class T> bool add_once(std::vector<T>& items, const T& item) {
+    if (std::find(items.begin(), items.end(), item) != items.end())
+        return false;
+    items.push_back(item);
+    return true;
+}
+
+} // namespace
+
+SetupJournal::SetupJournal(FileSystem& files, std::string record_path, std::string sas_version)
+    : files_(files), path_(std::move(record_path)) {
+    record_.sas_version = std::move(sas_version);
+}
+
+Failure SetupJournal::open() {
+    auto earlier = read_setup_record(files_, path_);
+    if (!earlier.ok())
+        return earlier.error().is_not_found() ? std::nullopt : Failure(earlier.error());
+    auto sas_version = std::move(record_.sas_version);
+    record_ = earlier.value();
+    changed_ = record_.sas_version != sas_version;
+    record_.sas_version = std::move(sas_version);
+    return std::nullopt;
+}
+
+Failure SetupJournal::save() {
+    if (!changed_)
+        return std::nullopt;
+    if (auto failure = files_.write_file(path_, to_text(record_)))
+        return PlatformError{failure->kind, "The setup record " + path_ +
+                                                " cannot be written: " + failure->description};
+    changed_ = false;
+    return std::nullopt;
+}
+
+void SetupJournal::folder_made(const std::string& path) {
+    changed_ |= add_once(record_.folders_created, path);
+}
+
+void SetupJournal::file_written(const std::string& path, std::string_view bytes) {
+    auto hash = sha256_hex(bytes);
+    const auto same_path = [&](const RecordedFile& file) { return file.path == path; };
+    const auto found =
+        std::find_if(record_.files_written.begin(), record_.files_written.end(), same_path);
+    if (found == record_.files_written.end())
+        record_.files_written.push_back({path, std::move(hash)});
+    else
+        found->sha256 = std::move(hash);
+    changed_ = true;
+}
+
+void SetupJournal::shortcut_saved(const std::string& path) {
+    changed_ |= add_once(record_.shortcuts_saved, path);
+}
+
+void SetupJournal::sas_config_updated(const std::string& config_file,
+                                      const SasConfigUpdate& update) {
+    // An entry an earlier installation added is what makes the folder listed now: that
+    // change is still the one to undo.
+    const auto& earlier = record_.sasautos;
+    if (update.outcome != SasautosOutcome::updated && earlier &&
+        earlier->outcome == SasautosOutcome::updated && earlier->config_file == config_file)
+        return;
+    record_.sasautos =
+        RecordedSasautos{config_file, update.macro_folder, update.outcome, update.change};
+    changed_ = true;
+}
+
+} // namespace morvane

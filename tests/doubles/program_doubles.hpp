@@ -1,0 +1,42 @@
+#pragma once
+
+#include "program/setup_program.hpp"
+#include "tests/doubles/fakes.hpp"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace morvane::testing {
+
+class RecordingConsole : public Console {
+  public:
+    std::vector<std::string> out_lines;
+    std::vector<std::string> err_lines;
+    void out(const std::string& line) override { out_lines.push_back(line); }
+    void err(const std::string& line) override { err_lines.push_back(line); }
+};
+
+class FakeWindowHost : public WindowHost {
+  public:
+    FakeWindowView window;
+    Failure refusal;
+    bool ran = false;
+    // What the user does while the window is shown.
+    std::function<void(SetupWindowEvents&)> user;
+    Failure open() override { return refusal; }
+    SetupWindowView& view() override { return window; }
+    void run(SetupWindowEvents& events) override {
+        ran = true;
+        if (user)
+            user(events);
+    }
+};
+
+class FakeSingleInstance : public SingleInstance {
+  public:
+    bool another_copy_running = false;
+    bool claim() override { return !another_copy_running; }
+};
+
+} // namespace morvane::testing

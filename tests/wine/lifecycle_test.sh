@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The administrator's lifecycle with the real program under Wine: a dry run, install,
+# verify, repair, uninstall, for SAS 9.1 (32-bit registry view) and SAS 9.4 (64-bit).
+# Usage: lifecycle_test.sh SETUP_EXE
+set -u
+exe=$(realpath "$1")
+source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
+unset DISPLAY
+
+run_setup() {
+    out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
+    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe "$@" >"$out" 2>"$err")
+    status=$?
+    sed -i 's/\r$//' "$out" "$err"
+}
+said() { grep -qxF "$1" "$out"; }
+# Every file under drive_c with its bytes and time, but the log the dry run was given.
+drive_snapshot() {
+    (cd "$drive_c" && find . -type f ! -name whatif.log -printf '%p %T@\n' -exec md5sum {} + | sort)
+}
+
+lifecycle() {
+    local release=$1 config=$2 start_menu="${user_dir}AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+    local macros="$product_dir/saspgm" win_macros='C:\Program Files\Morvane Kit\saspgm'
+    local folder_before config_before drive_before
+    folder_before=$(cd "$product_dir" && find . | sort)
+    config_before=$(md5sum <"$config")
+
+    drive_before=$(drive_snapshot)
+    run_setup /whatif "/sas=$release" '/log=C:\whatif.log'
+    check "/whatif exits 0" test "$status" = 0
+    check "/whatif would create the macro files" said "create $win_macros\\autoexec.sas"
+    check "/whatif shows the SASAUTOS diff" said "+                \"$win_macros\""
+    check "/whatif changes nothing on drive C:" test "$(drive_snapshot)" = "$drive_before"
+
+    run_setup /silent "/sas=$release" '/log=C:\setup.log'
+    check "installs with exit 0" test "$status" = 0
+    run_setup /verify /silent
+    check "/verify exits 0" test "$status" = 0
+    check "/verify says ok for 21 items" test "$(grep -c '^ok ' "$out")" = 21
+    rm "$macros/addseq.sas"
+    printf 'X' | dd of="$macros/cdisc.sas" bs=1 seek=5 conv=notrunc 2>/dev/null
+    run_setup /verify /silent
+    check "/verify exits 4 after damage" test "$status" = 4
+    check "/verify names the deleted file" said "missing $win_macros\\addseq.sas"
+    check "/verify names the changed file" said "changed $win_macros\\cdisc.sas"
+    run_setup /repair /silent
+    check "/repair exits 0" test "$status" = 0
+    run_setup /verify /silent
+    check "/verify exits 0 after the repair" test "$status" = 0
+
+    run_setup /uninstall /silent
+    check "/uninstall exits 0" test "$status" = 0
+    check "program folder as before" test "$(cd "$product_dir" && find . | sort)" = "$folder_before"
+    check "desktop shortcut removed" test ! -e "${user_dir}Desktop/Morvane.lnk"
+    check "Start-menu folders removed" test ! -e "$start_menu/Talmora"
+    check "SAS configuration byte-identical" test "$(md5sum <"$config")" = "$config_before"
+    run_setup /uninstall /silent
+    check "a second /uninstall exits 0" test "$status" = 0
+    check "and says nothing is recorded" grep -q "^Nothing is recorded in " "$out"
+
+    run_setup /silent "/sas=$release"
+    printf 'my own line\r\n' >>"$macros/varlen.sas"
+    run_setup /uninstall /silent
+    check "a changed macro file survives uninstall" test -s "$macros/varlen.sas"
+    check "and is reported" said "kept $win_macros\\varlen.sas: changed since the installation"
+    rm -r "$macros"
+
+    printf -- '-SET SASAUTOS (\r\n  "%s"\r\n)\r\n' "$win_macros" >"$config"
+    config_before=$(md5sum <"$config")
+    run_setup /silent "/sas=$release"
+    run_setup /uninstall /silent
+    check "a folder listed before stays listed" test "$(md5sum <"$config")" = "$config_before"
+}
+
+echo "== SAS 9.1, 32-bit registry view"
+new_sas91_machine "$exe"
+lifecycle 9.1 "$config"
+end_scenario
+
+echo "== SAS 9.4, 64-bit registry view"
+new_prefix
+seed_sas94
+install_product "$exe"
+lifecycle 9.4 "$sas_root/nls/en/SASV9.CFG"
+end_scenario
+
+finish_checks lifecycle
