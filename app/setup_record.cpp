@@ -1,5 +1,8 @@
 #include "app/setup_record.hpp"
 
+#include "integration/sasautos_syntax.hpp"
+#include "integration/text_lines.hpp"
+
 #include <algorithm>
 #include <set>
 #include <string_view>
@@ -109,6 +112,7 @@ std::string to_text(const SetupRecord& record) {
         out.value("FinalEmptyLineAdded", yes_no(sasautos->change.final_empty_line_added));
         out.value("LineEndsRewritten", yes_no(sasautos->change.line_ends_rewritten));
         for (const auto& insertion : sasautos->change.insertions) {
+            out.value("Setting", std::to_string(insertion.setting));
             out.value("Moved", insertion.moved);
             out.value("BlankAdded", yes_no(insertion.blank_added));
         }
@@ -143,9 +147,16 @@ struct Problem {
     std::string text;
 };
 
-// Reads the record line by line. A setting that needs a partner on a later line (File=
-// its SHA256=, Moved= its BlankAdded=) is "pending" until the partner comes, and a missing
-// partner is blamed on the line that wanted it.
+// A count written in decimal digits only.
+std::optional<std::size_t> parse_count(std::string_view text) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    return static_cast<std::size_t>(std::stoul(std::string(text)));
+}
+
+// Reads the record line by line. A setting that needs a partner on the next setting line
+// (File= its SHA256=; Setting= its Moved=, which needs its BlankAdded=) is "pending" until
+// the partner comes, and a missing partner is blamed on the line that wanted it.
 class RecordParser {
   public:
     std::optional<Problem> line(std::string_view text, int number) {
@@ -252,14 +263,15 @@ class RecordParser {
             if (auto problem = pending_problem())
                 return problem;
             record_.files_written.push_back({std::move(value), ""});
-            expect("File= is not followed by its SHA256=");
+            expect("SHA256", "File= is not followed by its SHA256=");
         } else if (key == "SHA256") {
-            if (pending_line_ == 0)
+            if (pending_key_ != key)
                 return here("SHA256= without the File= it belongs to just before it");
             if (!is_sha256(value))
                 return here("SHA256= needs 64 lower-case hexadecimal digits");
             record_.files_written.back().sha256 = std::move(value);
             pending_line_ = 0;
+            pending_key_.clear();
         } else {
             return here(unknown);
         }
@@ -270,17 +282,28 @@ class RecordParser {
                                             const std::string& unknown) {
         auto& sasautos = *record_.sasautos;
         auto& change = sasautos.change;
-        if (key == "Moved") {
+        if (key == "Setting") {
             if (auto problem = pending_problem())
                 return problem;
-            change.insertions.push_back({std::move(value), false});
-            expect("Moved= is not followed by its BlankAdded=");
+            const auto setting = parse_count(value);
+            if (!setting)
+                return here("Setting= needs the number of the SASAUTOS list, counted from 0");
+            change.insertions.push_back({*setting, "", false});
+            expect("Moved", "Setting= is not followed by its Moved=");
+            return std::nullopt;
+        }
+        if (key == "Moved") {
+            if (pending_key_ != key)
+                return here("Moved= without the Setting= it belongs to just before it");
+            change.insertions.back().moved = std::move(value);
+            expect("BlankAdded", "Moved= is not followed by its BlankAdded=");
             return std::nullopt;
         }
         if (key == "BlankAdded") {
-            if (pending_line_ == 0)
+            if (pending_key_ != key)
                 return here("BlankAdded= without the Moved= it belongs to just before it");
             pending_line_ = 0;
+            pending_key_.clear();
             return here(flag(value, change.insertions.back().blank_added));
         }
         if (key != "File" && key != "MacroFolder" && key != "Outcome" &&
@@ -313,8 +336,9 @@ class RecordParser {
         return std::nullopt;
     }
 
-    void expect(std::string problem) {
+    void expect(std::string key, std::string problem) {
         pending_line_ = number_;
+        pending_key_ = std::move(key);
         pending_ = std::move(problem);
     }
 
@@ -326,19 +350,18 @@ class RecordParser {
     bool version_seen_ = false;
     int number_ = 0;
     int pending_line_ = 0;
+    std::string pending_key_; // the partner the pending line wants next
     std::string pending_;
 };
 
+// An editor may have saved the record with a byte order mark or other line ends.
 std::vector<std::string_view> lines_of(std::string_view text) {
+    if (text.starts_with(utf8_mark))
+        text.remove_prefix(utf8_mark.size());
     std::vector<std::string_view> lines;
-    for (std::size_t begin = 0; begin < text.size();) {
-        const auto end = std::min(text.find('\n', begin), text.size());
-        auto line = text.substr(begin, end - begin);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        begin = end + 1;
-    }
+    LineReader reader(text);
+    for (auto line = reader.line_at(0); line.begin < text.size(); line = reader.line_at(line.next))
+        lines.push_back(line.text(text));
     return lines;
 }
 

@@ -2,19 +2,107 @@
 
 #include "app/sha256.hpp"
 
+#include <algorithm>
+
 namespace morvane {
 namespace {
+
+char ascii_upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool same_ignoring_case(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return ascii_upper(x) == ascii_upper(y);
+           });
+}
+
+bool ends_with_ignoring_case(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           same_ignoring_case(text.substr(text.size() - suffix.size()), suffix);
+}
+
+bool contains_ignoring_case(std::string_view text, std::string_view part) {
+    const auto same = [](char x, char y) { return ascii_upper(x) == ascii_upper(y); };
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+}
+
+// A path that means what it reads: backslashes only, no "." or ".." step that could lead
+// out of the folder it starts with, and no colon but the drive's (no alternate stream).
+bool is_plain(std::string_view path) {
+    if (path.find('/') != path.npos || path.find(':', 2) != path.npos)
+        return false;
+    for (std::size_t begin = 0; begin <= path.size();) {
+        const auto end = std::min(path.find('\\', begin), path.size());
+        const auto step = path.substr(begin, end - begin);
+        if (step == "." || step == "..")
+            return false;
+        begin = end + 1;
+    }
+    return true;
+}
+
+// Strictly inside folder: "D:\Kit2" is not inside "D:\Kit".
+bool is_inside(std::string_view path, std::string_view folder) {
+    return path.size() > folder.size() + 1 && path[folder.size()] == '\\' &&
+           same_ignoring_case(path.substr(0, folder.size()), folder);
+}
+
+// What this program makes, told from the folder its record lies in.
+class MadeHere {
+  public:
+    explicit MadeHere(const std::string& record_path)
+        : program_folder_(record_path.substr(0, record_path.rfind('\\'))),
+          launch_config_(program_folder_ + "\\morvane.cfg"),
+          macro_folder_(program_folder_ + "\\saspgm") {}
+
+    bool is_launch_config(std::string_view path) const {
+        return same_ignoring_case(path, launch_config_);
+    }
+    bool file(std::string_view path) const {
+        return is_plain(path) && (is_launch_config(path) || is_inside(path, macro_folder_));
+    }
+    bool folder(std::string_view path) const {
+        return is_plain(path) && (same_ignoring_case(path, macro_folder_) ||
+                                  ends_with_ignoring_case(path, "\\Talmora\\MORVANE") ||
+                                  ends_with_ignoring_case(path, "\\Talmora"));
+    }
+    bool shortcut_path(std::string_view path) const {
+        return is_plain(path) && ends_with_ignoring_case(path, "\\Morvane.lnk");
+    }
+    // The shortcuts start SAS with this folder's morvane.cfg.
+    bool launches_here(const Shortcut& shortcut) const {
+        return contains_ignoring_case(shortcut.arguments, '"' + launch_config_ + '"');
+    }
+
+  private:
+    std::string program_folder_;
+    std::string launch_config_;
+    std::string macro_folder_;
+};
 
 // Each step says whether its item is handled: undone, found gone, or kept on purpose.
 // Only a failure leaves an item to be undone later.
 class Uninstaller {
   public:
-    Uninstaller(FileSystem& files, std::vector<UninstallLine>& lines)
-        : files_(files), lines_(lines) {}
+    Uninstaller(FileSystem& files, Shell& shell, const MadeHere& made_here,
+                std::vector<UninstallLine>& lines)
+        : files_(files), shell_(shell), made_here_(made_here), lines_(lines) {}
 
-    bool shortcut(const std::string& path) { return deleted(path); }
+    bool shortcut(const std::string& path) {
+        if (!made_here_.shortcut_path(path))
+            return not_ours(path, "not a Morvane.lnk shortcut");
+        const auto found = shell_.read_shortcut(path);
+        if (!found.ok() && found.error().is_not_found())
+            return gone_or_failed(path, found.error());
+        if (!found.ok() || !made_here_.launches_here(found.value()))
+            return not_ours(path, "not a shortcut to this program folder's morvane.cfg");
+        return deleted(path);
+    }
 
     bool file(const RecordedFile& file) {
+        if (!made_here_.file(file.path))
+            return not_ours(file.path, "not a file this program writes");
         const auto content = files_.read_file(file.path);
         if (!content.ok())
             return gone_or_failed(file.path, content.error());
@@ -27,6 +115,8 @@ class Uninstaller {
     }
 
     bool folder(const std::string& path) {
+        if (!made_here_.folder(path))
+            return not_ours(path, "not a folder this program makes");
         const auto failure = files_.remove_empty_folder(path);
         if (!failure) {
             add(UninstallAction::removed, path);
@@ -80,6 +170,13 @@ class Uninstaller {
     }
 
   private:
+    // Handled by leaving it alone: whoever wrote it into the record must not steer this
+    // program, which may run elevated, to delete it.
+    bool not_ours(const std::string& path, const std::string& why) {
+        add(UninstallAction::not_ours, path, why + "; the record names it, it is left as it is");
+        return true;
+    }
+
     bool gone_or_failed(const std::string& path, const PlatformError& error) {
         if (error.is_not_found()) {
             add(UninstallAction::already_gone, path);
@@ -90,6 +187,8 @@ class Uninstaller {
     }
 
     FileSystem& files_;
+    Shell& shell_;
+    const MadeHere& made_here_;
     std::vector<UninstallLine>& lines_;
     int failures_ = 0;
 };
@@ -105,19 +204,29 @@ void undo_newest_first(const std::vector<T>& items, std::vector<T>& left, Step s
 } // namespace
 
 UninstallReport uninstall(const SetupRecord& record, const std::string& record_path,
-                          FileSystem& files, const SasautosUndo& undo_sasautos) {
+                          FileSystem& files, Shell& shell, const SasautosUndo& undo_sasautos) {
     UninstallReport report;
     auto& left = report.remaining;
     left.sas_version = record.sas_version;
-    Uninstaller undo(files, report.lines);
-    undo_newest_first(record.shortcuts_saved, left.shortcuts_saved,
-                      [&](const std::string& path) { return undo.shortcut(path); });
-    undo_newest_first(record.files_written, left.files_written,
-                      [&](const RecordedFile& file) { return undo.file(file); });
-    undo_newest_first(record.folders_created, left.folders_created,
-                      [&](const std::string& path) { return undo.folder(path); });
+    const MadeHere made_here(record_path);
+    Uninstaller undo(files, shell, made_here, report.lines);
+    // The installation writes morvane.cfg last, after the SASAUTOS entry, the shortcuts
+    // and the macro files, so it goes first.
+    std::vector<RecordedFile> launch_configs, macro_files;
+    for (const auto& file : record.files_written)
+        (made_here.is_launch_config(file.path) ? launch_configs : macro_files).push_back(file);
+    std::vector<RecordedFile> launch_configs_left;
+    const auto undo_file = [&](const RecordedFile& file) { return undo.file(file); };
+    undo_newest_first(launch_configs, launch_configs_left, undo_file);
     if (record.sasautos && !undo.sasautos(*record.sasautos, undo_sasautos))
         left.sasautos = record.sasautos;
+    undo_newest_first(record.shortcuts_saved, left.shortcuts_saved,
+                      [&](const std::string& path) { return undo.shortcut(path); });
+    undo_newest_first(macro_files, left.files_written, undo_file);
+    left.files_written.insert(left.files_written.end(), launch_configs_left.begin(),
+                              launch_configs_left.end());
+    undo_newest_first(record.folders_created, left.folders_created,
+                      [&](const std::string& path) { return undo.folder(path); });
 
     const bool all_handled = left.shortcuts_saved.empty() && left.files_written.empty() &&
                              left.folders_created.empty() && !left.sasautos;
@@ -147,6 +256,9 @@ std::string to_text(const UninstallLine& line) {
         break;
     case UninstallAction::failed:
         text = "failed ";
+        break;
+    case UninstallAction::not_ours:
+        text = "not removed ";
         break;
     }
     text += line.path;

@@ -2,6 +2,7 @@
 
 #include "app/setup_record.hpp"
 #include "platform/file_system.hpp"
+#include "platform/shell.hpp"
 
 #include <functional>
 #include <string>
@@ -21,6 +22,7 @@ enum class UninstallAction {
     kept_changed,   // a file whose bytes changed since the installation wrote them
     kept_not_empty, // a folder that holds something the installation did not write
     left_as_before, // a SASAUTOS list the installation did not change
+    not_ours,       // the record names something this program never makes: left untouched
     failed,         // not done; the detail says why and the record keeps the item
 };
 
@@ -38,11 +40,16 @@ struct UninstallReport {
     bool record_removed = false;
 };
 
-// Undoes what the record says, newest first within each kind: the shortcuts, the files
-// whose bytes are still those written, the folders it created that are now empty, then
-// the SASAUTOS entry. The record file goes last, and only when nothing failed.
+// Undoes what the record says in the reverse order of the installation: morvane.cfg, the
+// SASAUTOS entry, the shortcuts, the other files whose bytes are still those written
+// (newest first), the folders it created that are now empty (newest first). The record
+// file goes last, and only when nothing failed. Since anyone who can write to the program
+// folder can edit the record, only what this program makes is touched: files in the
+// record's own folder (morvane.cfg, or inside its saspgm folder), that saspgm folder and
+// Start-menu folders ending in \Talmora\MORVANE or \Talmora, and Morvane.lnk shortcuts
+// that pass this folder's morvane.cfg to SAS. Anything else is reported as not_ours.
 UninstallReport uninstall(const SetupRecord& record, const std::string& record_path,
-                          FileSystem& files, const SasautosUndo& undo_sasautos);
+                          FileSystem& files, Shell& shell, const SasautosUndo& undo_sasautos);
 
 // The action, the path, and why where it is not plain: "kept D:\Kit\saspgm\a.sas: changed
 // since the installation".

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "integration/sasautos_syntax.hpp"
 #include "platform/file_system.hpp"
 #include "sas/sas_releases.hpp"
 
@@ -13,11 +14,9 @@ namespace morvane {
 std::string sas_config_to_update(FileSystem& files, const SasRelease& release,
                                  const std::string& root);
 
-// The file named by the first -CONFIG line of a root configuration file's content,
-// quoted or bare, with a leading !SASROOT standing for root; nothing without such a line.
+// The file named by the first -CONFIG option SAS reads in a root configuration file's
+// content (comments skipped, quoted or bare), as a full path: a leading !SASROOT stands
+// for root, and a relative path is taken from root; nothing without such an option.
 std::optional<std::string> first_config_option(std::string_view content, const std::string& root);
-
-// The byte order mark that makes a configuration file UTF-8 rather than the ANSI code page.
-inline constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
 
 } // namespace morvane

@@ -5,8 +5,6 @@
 namespace morvane {
 namespace {
 
-constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
-
 bool is_blank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -33,8 +31,7 @@ struct Token {
 class Tokens {
   public:
     explicit Tokens(std::string_view content)
-        : content_(content),
-          at_(content.starts_with(byte_order_mark) ? byte_order_mark.size() : 0) {}
+        : content_(content), at_(content.starts_with(utf8_mark) ? utf8_mark.size() : 0) {}
 
     std::optional<Token> next() {
         while (at_ < content_.size()) {
@@ -95,11 +92,11 @@ class Tokens {
     std::size_t at_;
 };
 
-bool is_word(std::string_view content, const Token& token, std::string_view upper_case) {
-    if (token.kind != TokenKind::word || token.end - token.begin != upper_case.size())
+bool is_word(std::string_view content, const Token& token, std::string_view name) {
+    if (token.kind != TokenKind::word || token.end - token.begin != name.size())
         return false;
-    for (std::size_t i = 0; i < upper_case.size(); ++i)
-        if (ascii_upper(content[token.begin + i]) != upper_case[i])
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (ascii_upper(content[token.begin + i]) != ascii_upper(name[i]))
             return false;
     return true;
 }
@@ -172,6 +169,24 @@ std::string sasautos_entry_folder(std::string_view content, const SasautosListEn
             ++i;
     }
     return folder;
+}
+
+std::optional<std::string> first_option_value(std::string_view content, std::string_view option) {
+    Tokens tokens(content);
+    while (const auto token = tokens.next()) {
+        if (!is_word(content, *token, option))
+            continue;
+        const auto value = tokens.next();
+        if (!value)
+            break;
+        const bool quoted = value->kind == TokenKind::quoted;
+        if (!quoted && (value->kind != TokenKind::word || content[value->begin] == '-'))
+            continue;
+        auto text = sasautos_entry_folder(content, {value->begin, value->end, quoted});
+        if (!text.empty())
+            return text;
+    }
+    return std::nullopt;
 }
 
 } // namespace morvane

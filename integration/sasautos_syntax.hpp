@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace morvane {
+
+// The byte order mark that makes a configuration file UTF-8 rather than the ANSI code page.
+inline constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
 
 // One folder named in a SASAUTOS list: a quoted string (its quotes included) or a bare
 // word, as a range of the file's bytes.
@@ -33,5 +37,11 @@ std::vector<SasautosList> sasautos_lists(std::string_view content);
 
 // The folder an entry names: a quoted entry without its quotes, a doubled quote read as one.
 std::string sasautos_entry_folder(std::string_view content, const SasautosListEntry& entry);
+
+// The value of the first option named `option` (such as "-CONFIG", any letter case) that
+// SAS reads in a configuration file, read the same way as the lists: the quoted string
+// (without its quotes) or the word that follows it. Nothing when no such option has a
+// value; a word starting with "-" is the next option, not a value.
+std::optional<std::string> first_option_value(std::string_view content, std::string_view option);
 
 } // namespace morvane

@@ -3,13 +3,12 @@
 #include "integration/sasautos_syntax.hpp"
 #include "integration/text_lines.hpp"
 
+#include <map>
 #include <optional>
 #include <vector>
 
 namespace morvane {
 namespace {
-
-constexpr std::size_t entry_indent = 16;
 
 bool is_line_break(char c) {
     return c == '\r' || c == '\n';
@@ -25,10 +24,10 @@ std::optional<std::size_t> after_line_end(std::string_view content, std::size_t 
 // The entry this program writes, at the start of its own line behind its indent.
 bool is_entry_line(std::string_view content, const SasautosListEntry& entry,
                    std::string_view quoted_folder) {
-    if (!entry.quoted || entry.begin < entry_indent ||
+    if (!entry.quoted || entry.begin < sasautos_entry_indent ||
         content.substr(entry.begin, entry.end - entry.begin) != quoted_folder)
         return false;
-    const auto line_start = entry.begin - entry_indent;
+    const auto line_start = entry.begin - sasautos_entry_indent;
     if (line_start > 0 && !is_line_break(content[line_start - 1]))
         return false;
     return content.find_first_not_of(' ', line_start) == entry.begin;
@@ -39,54 +38,20 @@ struct Cut {
     std::size_t end = 0;
 };
 
-// An entry line of this program's shape found in a list of the current file.
-struct Candidate {
-    const SasautosList* list = nullptr;
-    SasautosListEntry entry;
-    TextLine line;
-    std::string_view after_entry; // the rest of its line
-};
-
-bool follows(const SasautosInsertion& insertion, std::string_view after_entry) {
-    if (insertion.blank_added) {
-        if (!after_entry.starts_with(' '))
-            return false;
-        after_entry.remove_prefix(1);
-    }
-    return after_entry == insertion.moved;
-}
-
-constexpr std::size_t none = static_cast<std::size_t>(-1);
-
-// Which recorded insertion each candidate is, in file order. First the candidates still
-// followed by their recorded moved text; then, between two of those, the others take the
-// insertions left between the same two, in order, but only when there are enough of them:
-// otherwise some candidate was listed before the update and nothing tells which one.
-std::vector<std::size_t> recorded_insertions(const std::vector<Candidate>& candidates,
-                                             const std::vector<SasautosInsertion>& insertions) {
-    std::vector<std::size_t> chosen(candidates.size(), none);
-    std::size_t next = 0;
-    for (std::size_t c = 0; c < candidates.size(); ++c) {
-        for (auto i = next; i < insertions.size(); ++i) {
-            if (follows(insertions[i], candidates[c].after_entry)) {
-                chosen[c] = i;
-                next = i + 1;
-                break;
-            }
-        }
-    }
-    std::size_t gap_start = 0, first_free = 0;
-    for (std::size_t c = 0; c <= candidates.size(); ++c) {
-        if (c < candidates.size() && chosen[c] == none)
+// The entry line this program wrote into a list: the only entry of that shape in it. The
+// update put it only into lists that did not name the folder, so it is ours; with two of
+// that shape, nothing tells which one is.
+std::optional<SasautosListEntry> our_entry(std::string_view content, const SasautosList& list,
+                                           std::string_view quoted_folder) {
+    std::optional<SasautosListEntry> found;
+    for (const auto& entry : list.entries) {
+        if (!is_entry_line(content, entry, quoted_folder))
             continue;
-        const auto free_end = c < candidates.size() ? chosen[c] : insertions.size();
-        if (c - gap_start <= free_end - first_free)
-            for (auto g = gap_start; g < c; ++g)
-                chosen[g] = first_free++;
-        gap_start = c + 1;
-        first_free = free_end + 1;
+        if (found)
+            return std::nullopt;
+        found = entry;
     }
-    return chosen;
+    return found;
 }
 
 // What to cut for one entry line: the whole line when nothing else is on it; else the
@@ -126,26 +91,21 @@ SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view 
                                      const SasautosChange& change) {
     const auto quoted_folder = '"' + std::string(macro_folder) + '"';
     const auto lists = sasautos_lists(content);
+    // In file order, each list once, since lines are read forwards only.
+    std::map<std::size_t, const SasautosInsertion*> by_setting;
+    for (const auto& insertion : change.insertions)
+        by_setting.emplace(insertion.setting, &insertion);
     LineReader lines(content);
-    std::vector<Candidate> candidates;
-    for (const auto& list : lists) {
-        for (const auto& entry : list.entries) {
-            if (!is_entry_line(content, entry, quoted_folder))
-                continue;
-            const auto line = lines.line_at(entry.begin - entry_indent);
-            candidates.push_back(
-                {&list, entry, line, content.substr(entry.end, line.end - entry.end)});
-            break;
-        }
-    }
-    const auto chosen = recorded_insertions(candidates, change.insertions);
     std::vector<Cut> cuts;
-    for (std::size_t c = 0; c < candidates.size(); ++c) {
-        if (chosen[c] == none)
+    for (const auto& [setting, insertion] : by_setting) {
+        if (setting >= lists.size())
+            break;
+        const auto& list = lists[setting];
+        const auto entry = our_entry(content, list, quoted_folder);
+        if (!entry)
             continue;
-        const auto& candidate = candidates[c];
-        cuts.push_back(cut_for(content, *candidate.list, candidate.line, candidate.entry,
-                               change.insertions[chosen[c]]));
+        const auto line = lines.line_at(entry->begin - sasautos_entry_indent);
+        cuts.push_back(cut_for(content, list, line, *entry, *insertion));
     }
     if (cuts.empty())
         return {std::string(content), 0};

@@ -14,13 +14,14 @@ struct SasautosRemoval {
 };
 
 // Undoes an update recorded as `change` in the current content of the configuration
-// file: the entry line that update wrote for macro_folder goes from each list that still
-// holds it, the text it moved is joined back after its "(" (without the blank the update
+// file: in each list an insertion names, the entry line that update wrote for macro_folder
+// goes, the text it moved is joined back after its "(" (without the blank the update
 // added), and the empty line the update added at the end goes when the file still ends
-// with one. Every other edit of the file stays. Entries no longer there are not found;
-// a folder listed in some other way is never touched. For a file whose lines all ended in
-// CR LF and that did not name the folder, the result is the file as it was before the
-// update, byte for byte.
+// with one. Every other edit of the file stays. A recorded list that is no longer there,
+// or no longer holds exactly one entry line of that shape, is left as it is (not found);
+// lists not recorded are never touched. For a file whose lines all ended in CR LF and
+// that did not name the folder, the result is the file as it was before the update, byte
+// for byte.
 SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view macro_folder,
                                      const SasautosChange& change);
 

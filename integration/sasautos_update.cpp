@@ -6,7 +6,6 @@
 namespace morvane {
 namespace {
 
-constexpr std::size_t entry_indent = 16;
 constexpr std::string_view line_end = "\r\n";
 constexpr std::string_view blank = " ";
 
@@ -41,17 +40,22 @@ bool needs_blank(std::string_view moved) {
     return !moved.empty() && !is_blank(moved.front());
 }
 
+// Where an entry goes: right after a list's "(", and which list that is.
+struct InsertionPoint {
+    std::size_t opening = 0;
+    std::size_t setting = 0;
+};
+
 // The lines as they were, each ended by CR LF, with the entry after each insertion point
-// (a list's "(") and one empty line at the end. Runs of lines that already end in CR LF
-// stay one piece.
+// and one empty line at the end. Runs of lines that already end in CR LF stay one piece.
 std::vector<std::string_view> pieces_of(std::string_view content,
-                                        const std::vector<std::size_t>& insertions,
+                                        const std::vector<InsertionPoint>& insertions,
                                         std::string_view entry, SasautosChange& change) {
     std::vector<std::string_view> pieces;
     std::size_t run_start = 0;
     std::size_t next_insertion = 0;
     const auto insertion_on = [&](const TextLine& line) {
-        return next_insertion < insertions.size() && insertions[next_insertion] < line.end;
+        return next_insertion < insertions.size() && insertions[next_insertion].opening < line.end;
     };
     LineReader lines(content);
     for (auto line = lines.line_at(0); line.begin < content.size();
@@ -64,17 +68,19 @@ std::vector<std::string_view> pieces_of(std::string_view content,
             pieces.push_back(content.substr(run_start, line.begin - run_start));
         auto rest = line.begin;
         while (insertion_on(line)) {
-            const auto after = insertions[next_insertion++] + 1;
+            const auto setting = insertions[next_insertion].setting;
+            const auto after = insertions[next_insertion++].opening + 1;
             pieces.push_back(content.substr(rest, after - rest));
             pieces.push_back(line_end);
             pieces.push_back(entry);
             // Up to the next list opened on the same line, or to the line's end.
-            const auto moved_end = insertion_on(line) ? insertions[next_insertion] + 1 : line.end;
+            const auto moved_end =
+                insertion_on(line) ? insertions[next_insertion].opening + 1 : line.end;
             const auto moved = content.substr(after, moved_end - after);
             const bool blank_added = needs_blank(moved);
             if (blank_added)
                 pieces.push_back(blank);
-            change.insertions.push_back({std::string(moved), blank_added});
+            change.insertions.push_back({setting, std::string(moved), blank_added});
             rest = after;
         }
         if (line.end > rest)
@@ -100,10 +106,10 @@ SasautosPlan plan_sasautos_update(std::string_view content, std::string_view mac
                                   std::string_view entry) {
     const auto key = folder_key(macro_folder);
     const auto lists = sasautos_lists(content);
-    std::vector<std::size_t> insertions;
-    for (const auto& list : lists)
-        if (!names_folder(content, list, key))
-            insertions.push_back(list.opening);
+    std::vector<InsertionPoint> insertions;
+    for (std::size_t setting = 0; setting < lists.size(); ++setting)
+        if (!names_folder(content, lists[setting], key))
+            insertions.push_back({lists[setting].opening, setting});
     SasautosPlan plan;
     if (insertions.empty()) {
         plan.outcome = lists.empty() ? SasautosOutcome::no_list : SasautosOutcome::already_listed;
@@ -115,7 +121,7 @@ SasautosPlan plan_sasautos_update(std::string_view content, std::string_view mac
 }
 
 std::string sasautos_entry(std::string_view macro_folder) {
-    return std::string(entry_indent, ' ') + '"' + std::string(macro_folder) + '"';
+    return std::string(sasautos_entry_indent, ' ') + '"' + std::string(macro_folder) + '"';
 }
 
 std::optional<std::vector<std::string_view>> sasautos_update_pieces(std::string_view content,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,8 @@ namespace morvane {
 
 // What one update did to one SASAUTOS setting, enough to undo it.
 struct SasautosInsertion {
+    std::size_t setting = 0;  // which SASAUTOS folder list of the file, counted from 0 in file
+                              // order as sasautos_lists finds them
     std::string moved;        // the text that followed the list's "(" on its line, exactly as
                               // it was; after the update it follows the entry line
     bool blank_added = false; // a blank was put between the entry and `moved`
@@ -40,6 +43,9 @@ struct SasautosPlan {
 // content and entry must outlive the plan's pieces.
 SasautosPlan plan_sasautos_update(std::string_view content, std::string_view macro_folder,
                                   std::string_view entry);
+
+// The blanks before the entry on its line.
+inline constexpr std::size_t sasautos_entry_indent = 16;
 
 // The line that puts macro_folder on a list, without its line end.
 std::string sasautos_entry(std::string_view macro_folder);

@@ -108,6 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"EntryCommentedOut", stock_91,
                  [](std::string text) { return replaced(text, entry, "/*" + entry + "*/"); },
                  replaced(stock_91 + "\r\n", "(\r\n", "(\r\n/*" + entry + "*/\r\n"), 0},
+        EditCase{"ListAddedAboveOursIsNotTakenForIt", "-SET SASAUTOS (\"a\")\r\n",
+                 [](std::string text) { return "-SET SASAUTOS (\"x\")\r\n" + text; },
+                 "-SET SASAUTOS (\"x\")\r\n-SET SASAUTOS (\r\n" + entry + " \"a\")\r\n\r\n", 0},
         EditCase{"FinalEmptyLineRemovedByHand", stock_91,
                  [](std::string text) { return text.substr(0, text.size() - 2); }, stock_91, 1},
         EditCase{"LineEndsWereNotCrLf", "-SET SASAUTOS (\n\"a\"\n)",
@@ -116,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SasautosUndo, AFolderListedBeforeTheUpdateStaysListed) {
     const std::string listed = "-SET SASAUTOS (\r\n" + entry + "\r\n)\r\n";
-    const std::string original = listed + "-SET SASAUTOS (\"a\")\r\n";
+    // The second list's entry line is followed by the same text as the first one's.
+    const std::string original = listed + "-SET SASAUTOS (\r\n\"a\")\r\n";
     const auto plan = plan_sasautos_update(original, kit, entry);
     ASSERT_EQ(plan.change.insertions.size(), 1u);
     const auto removal = remove_from_sasautos(*add_to_sasautos(original, kit), kit, plan.change);

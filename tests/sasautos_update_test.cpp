@@ -149,6 +149,7 @@ TEST_P(Planned, OutcomeAndChangeSayWhatTheUpdateDoes) {
     EXPECT_EQ(plan.outcome, wanted.outcome);
     ASSERT_EQ(plan.change.insertions.size(), wanted.insertions.size());
     for (std::size_t i = 0; i < wanted.insertions.size(); ++i) {
+        EXPECT_EQ(plan.change.insertions[i].setting, wanted.insertions[i].setting) << i;
         EXPECT_EQ(plan.change.insertions[i].moved, wanted.insertions[i].moved) << i;
         EXPECT_EQ(plan.change.insertions[i].blank_added, wanted.insertions[i].blank_added) << i;
     }
@@ -173,21 +174,21 @@ INSTANTIATE_TEST_SUITE_P(
             "-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\")\r\n-SET SASAUTOS (D:\\TOOLS\\KIT\\SASPGM)\r\n",
             SasautosOutcome::already_listed,
             {}},
-        PlanCase{"StockLayout", stock_file, SasautosOutcome::updated, {{"", false}}},
+        PlanCase{"StockLayout", stock_file, SasautosOutcome::updated, {{0, "", false}}},
         PlanCase{"OneListedOneNot",
                  "-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\")\r\n-SET SASAUTOS ( \"a\")",
                  SasautosOutcome::updated,
-                 {{" \"a\")", false}},
+                 {{1, " \"a\")", false}},
                  true},
         PlanCase{"TwoListsOnOneLine",
                  "-SET SASAUTOS (a) -SET SASAUTOS (b)\n",
                  SasautosOutcome::updated,
-                 {{"a) -SET SASAUTOS (", true}, {"b)", true}},
+                 {{0, "a) -SET SASAUTOS (", true}, {1, "b)", true}},
                  true},
         PlanCase{"OnlyBlanksAfterTheParenthesis",
                  "-SET SASAUTOS (\t \r\n)\r\n",
                  SasautosOutcome::updated,
-                 {{"\t ", false}}}),
+                 {{0, "\t ", false}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SasautosUpdate, FolderWithAClosingParenthesisIsAddedOnlyOnce) {

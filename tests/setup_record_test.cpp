@@ -23,7 +23,7 @@ SetupRecord record_holding(const std::string& value) {
     record.files_written = {{value, sha256_hex(value)}, {"D:\\Kit\\morvane.cfg", sha256_hex("")}};
     record.shortcuts_saved = {value};
     record.sasautos = RecordedSasautos{value, value, SasautosOutcome::updated, {}};
-    record.sasautos->change.insertions = {{value, true}, {"", false}, {value, false}};
+    record.sasautos->change.insertions = {{0, value, true}, {1, "", false}, {7, value, false}};
     record.sasautos->change.line_ends_rewritten = true;
     return record;
 }
@@ -43,7 +43,8 @@ std::vector<std::string> fields(const SetupRecord& r) {
                     std::to_string(s->change.final_empty_line_added),
                     std::to_string(s->change.line_ends_rewritten)});
         for (const auto& insertion : s->change.insertions)
-            all.insert(all.end(), {insertion.moved, std::to_string(insertion.blank_added)});
+            all.insert(all.end(), {std::to_string(insertion.setting), insertion.moved,
+                                   std::to_string(insertion.blank_added)});
     }
     return all;
 }
@@ -84,6 +85,20 @@ TEST(SetupRecordText, EveryValueComesBackAsItWas) {
     }
 }
 
+TEST(SetupRecordText, ReadsAfterAnEditorSavedItWithAByteOrderMarkOrOtherLineEnds) {
+    const auto written = record_holding("D:\\Kit\\saspgm");
+    std::string crlf = to_text(written), cr, lf;
+    for (const char c : crlf) {
+        cr += c == '\n' ? "" : std::string(1, c);
+        lf += c == '\r' ? "" : std::string(1, c);
+    }
+    for (const auto& text : {"\xEF\xBB\xBF" + crlf, cr, "\xEF\xBB\xBF" + lf}) {
+        const auto read = parse_setup_record(text);
+        ASSERT_TRUE(read.ok()) << read.error().description;
+        EXPECT_EQ(fields(read.value()), fields(written));
+    }
+}
+
 TEST(SetupRecordText, PathsStayReadableAndLinesEndInCrLf) {
     const auto text = to_text(record_holding("D:\\Kit\\saspgm\\addseq.sas"));
     EXPECT_NE(text.find("\r\nFile=D:\\Kit\\saspgm\\addseq.sas\r\nSHA256="), std::string::npos);
@@ -103,8 +118,13 @@ TEST(SetupRecordText, ARecordThatCannotBeReadSaysWhere) {
         {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\nOutcome=done\n",
          "line 5 (\"Outcome=done\")"},
         {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\n", "line 3"},
+        {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\nOutcome=updated\nSetting=0\n"
+         "Moved=x\n",
+         "line 7 (\"Moved=x\"): Moved= is not followed by its BlankAdded="},
         {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\nOutcome=updated\nMoved=x\n",
-         "line 6 (\"Moved=x\"): Moved= is not followed by its BlankAdded="},
+         "line 6 (\"Moved=x\"): Moved= without the Setting="},
+        {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\nOutcome=updated\nSetting=-1\n",
+         "line 6 (\"Setting=-1\"): Setting= needs"},
         {"[Release]\nVersion=sas9\nVersion=sas92\n", "line 3 (\"Version=sas92\"): a second"},
         {"[Release]\nVersion=sas9\n[Shortcuts saved]\nlost line\n", "line 4 (\"lost line\")"},
     };

@@ -40,7 +40,7 @@ class Uninstall : public ::testing::Test {
             [&] {
                 for (const auto& folder :
                      {std::string("C:\\Users\\ana\\Desktop"), programs + "\\Talmora\\MORVANE"}) {
-                    machine.write(folder + "\\Morvane.lnk", "shortcut");
+                    save_shortcut(folder + "\\Morvane.lnk", kit);
                     record.shortcuts_saved.push_back(folder + "\\Morvane.lnk");
                 }
             },
@@ -48,7 +48,7 @@ class Uninstall : public ::testing::Test {
                 if (outcome == SasautosOutcome::updated)
                     machine.write(config, "-SET SASAUTOS (\r\n" + entry + stock_config.substr(17));
                 record.sasautos =
-                    RecordedSasautos{config, kit + "\\saspgm", outcome, {{{"", false}}}};
+                    RecordedSasautos{config, kit + "\\saspgm", outcome, {{{0, "", false}}}};
             },
             [&] { write(kit + "\\morvane.cfg"); },
         };
@@ -56,9 +56,18 @@ class Uninstall : public ::testing::Test {
             step[i]();
     }
 
+    // A shortcut as the installation for program_folder saves it.
+    void save_shortcut(const std::string& path, const std::string& program_folder) {
+        Shortcut shortcut;
+        shortcut.file_path = path;
+        shortcut.arguments =
+            " -CONFIG \"C:\\SAS\\V91\\SASV9.CFG\" -CONFIG \"" + program_folder + "\\MORVANE.CFG\"";
+        ASSERT_FALSE(machine.shell.save_shortcut(shortcut));
+    }
+
     UninstallReport run() {
         machine.write(setup_record_path(kit), to_text(record));
-        return uninstall(record, setup_record_path(kit), machine.files,
+        return uninstall(record, setup_record_path(kit), machine.files, machine.shell,
                          [this](std::string_view content, std::string_view folder,
                                 const SasautosChange& change) {
                              ++undo_calls;
@@ -87,17 +96,17 @@ TEST_F(Uninstall, UndoesNewestFirstKeepsAChangedFileAndRemovesTheRecordLast) {
     install(5);
     machine.write(kit + "\\saspgm\\addseq.sas", "edited by hand");
     const auto report = run();
-    EXPECT_EQ(
-        lines(report),
-        (std::vector<std::string>{
-            "removed " + programs + "\\Talmora\\MORVANE\\Morvane.lnk",
-            "removed C:\\Users\\ana\\Desktop\\Morvane.lnk", "removed " + kit + "\\morvane.cfg",
-            "kept " + kit + "\\saspgm\\addseq.sas: changed since the installation",
-            "removed " + kit + "\\saspgm\\autoexec.sas",
-            "kept " + kit + "\\saspgm: it holds other files",
-            "removed " + programs + "\\Talmora\\MORVANE", "removed " + programs + "\\Talmora",
-            "removed " + config + ": the macro folder's SASAUTOS entry",
-            "removed " + setup_record_path(kit)}));
+    EXPECT_EQ(lines(report),
+              (std::vector<std::string>{
+                  "removed " + kit + "\\morvane.cfg",
+                  "removed " + config + ": the macro folder's SASAUTOS entry",
+                  "removed " + programs + "\\Talmora\\MORVANE\\Morvane.lnk",
+                  "removed C:\\Users\\ana\\Desktop\\Morvane.lnk",
+                  "kept " + kit + "\\saspgm\\addseq.sas: changed since the installation",
+                  "removed " + kit + "\\saspgm\\autoexec.sas",
+                  "kept " + kit + "\\saspgm: it holds other files",
+                  "removed " + programs + "\\Talmora\\MORVANE", "removed " + programs + "\\Talmora",
+                  "removed " + setup_record_path(kit)}));
     EXPECT_TRUE(report.record_removed);
     EXPECT_EQ(machine.read(config), stock_config);
     EXPECT_EQ(machine.read(kit + "\\saspgm\\addseq.sas"), "edited by hand");
@@ -111,7 +120,7 @@ TEST_F(Uninstall, AFolderListedBeforeStaysListed) {
     const auto report = run();
     EXPECT_EQ(undo_calls, 0);
     EXPECT_EQ(machine.read(config), listed);
-    EXPECT_EQ(to_text(report.lines[report.lines.size() - 2]),
+    EXPECT_EQ(to_text(report.lines[1]),
               "unchanged " + config + ": the macro folder was listed before the installation");
     EXPECT_TRUE(report.record_removed);
 }
@@ -131,7 +140,7 @@ TEST_F(Uninstall, WhatFailedStaysRecordedAndASecondRunFinishes) {
     machine.set_read_only(kit + "\\saspgm\\autoexec.sas", true);
     auto report = run();
     EXPECT_FALSE(report.record_removed);
-    EXPECT_EQ(to_text(report.lines[4]).rfind("failed " + kit + "\\saspgm\\autoexec.sas: ", 0), 0u);
+    EXPECT_EQ(to_text(report.lines[5]).rfind("failed " + kit + "\\saspgm\\autoexec.sas: ", 0), 0u);
     const auto kept = read_setup_record(machine.files, setup_record_path(kit));
     ASSERT_TRUE(kept.ok());
     ASSERT_EQ(kept.value().files_written.size(), 1u);
@@ -146,6 +155,39 @@ TEST_F(Uninstall, WhatFailedStaysRecordedAndASecondRunFinishes) {
     EXPECT_TRUE(report.record_removed);
     EXPECT_FALSE(machine.exists(kit + "\\saspgm"));
     EXPECT_EQ(undo_calls, 1);
+}
+
+TEST_F(Uninstall, WhatThisProgramNeverMakesIsLeftAlone) {
+    const std::string desktop = "C:\\Users\\ana\\Desktop";
+    machine.make_folders(desktop);
+    machine.make_folders("D:\\Tools\\Kit2\\saspgm");
+    machine.make_folders("D:\\Empty");
+    machine.make_folders(kit + "\\saspgm");
+    save_shortcut(desktop + "\\Other.lnk", kit);
+    save_shortcut(programs + "\\Morvane.lnk", "D:\\Tools\\Kit2");
+    const std::string theirs[] = {"D:\\Tools\\Kit2\\saspgm\\a.sas",
+                                  kit + "\\Morvane_Post_Installation_setup.exe",
+                                  kit + "\\saspgm\\a.sas"};
+    for (const auto& path : theirs)
+        machine.write(path, "theirs");
+    // Paths that lead out of the macro folder, or to a stream of a file in it.
+    const std::string disguised[] = {kit + "\\saspgm\\..\\Morvane_Post_Installation_setup.exe",
+                                     kit + "\\saspgm/../Morvane_Post_Installation_setup.exe",
+                                     kit + "\\saspgm\\a.sas:stream"};
+    record.sas_version = "sas9";
+    for (const auto& path : {theirs[0], theirs[1], disguised[0], disguised[1], disguised[2]})
+        record.files_written.push_back({path, sha256_hex("theirs")});
+    record.shortcuts_saved = {desktop + "\\Other.lnk", programs + "\\Morvane.lnk"};
+    record.folders_created = {"D:\\Empty", kit};
+    const auto report = run();
+    ASSERT_EQ(report.lines.size(), 10u);
+    for (std::size_t i = 0; i + 1 < report.lines.size(); ++i)
+        EXPECT_EQ(report.lines[i].action, UninstallAction::not_ours) << to_text(report.lines[i]);
+    EXPECT_EQ(to_text(report.lines[2]).rfind("not removed " + disguised[2] + ": ", 0), 0u);
+    EXPECT_TRUE(report.record_removed) << "nothing is left that this program could undo";
+    for (const auto& path : {desktop + "\\Other.lnk", programs + "\\Morvane.lnk", theirs[0],
+                             theirs[1], theirs[2], std::string("D:\\Empty")})
+        EXPECT_TRUE(machine.exists(path)) << path;
 }
 
 TEST(HostFolderRemoval, NeitherAMissingFolderNorAFileGoes) {
