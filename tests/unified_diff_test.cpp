@@ -60,8 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "@@ -1,5 +1,6 @@\n 1\n 2\n+x\n 3\n 4\n 5\n"
                  "@@ -9,7 +10,7 @@\n 9\n 10\n 11\n-12\n+y\n 13\n 14\n 15\n"
                  "@@ -18,3 +19,4 @@\n 18\n 19\n 20\n+21\n"},
-        HunkCase{"ChangeOnTheFirstLine", numbered_lines(9, "\n"),
-                 "x\n2\n3\n4\n5\n6\n7\n8\n9\n", "@@ -1,4 +1,4 @@\n-1\n+x\n 2\n 3\n 4\n"},
+        HunkCase{"ChangeOnTheFirstLine", numbered_lines(9, "\n"), "x\n2\n3\n4\n5\n6\n7\n8\n9\n",
+                 "@@ -1,4 +1,4 @@\n-1\n+x\n 2\n 3\n 4\n"},
         HunkCase{"RemovedLine", numbered_lines(8, "\n"), "1\n3\n4\n5\n6\n7\n8\n",
                  "@@ -1,5 +1,4 @@\n 1\n-2\n 3\n 4\n 5\n"},
         HunkCase{"SixKeptLinesBetweenTwoChanges", numbered_lines(8, "\n"),
