@@ -135,6 +135,16 @@ new_sas91_machine() {
     config="$drive_c/SAS/V91/nls/en/SASV9.CFG"
 }
 
+# Runs the setup program in the product folder with the given switches and waits for it;
+# sets status, and out and err to files holding its standard output and error, with
+# Linux line ends.
+run_setup() {
+    out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
+    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe "$@" >"$out" 2>"$err")
+    status=$?
+    sed -i 's/\r$//' "$out" "$err"
+}
+
 # Waits for a window by name and gives its id.
 wait_window() {
     timeout "${2:-60}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1

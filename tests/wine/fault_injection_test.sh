@@ -8,11 +8,6 @@ exe=$(realpath "$1")
 holder_exe=$(realpath "$2")
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
-run_setup() {
-    out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
-    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe /silent /sas=9.1 >"$out" 2>"$err")
-    status=$?
-}
 # Opens a file with no sharing from another Windows process; sets holder.
 hold() {
     local target=$1
@@ -33,7 +28,7 @@ scenario() {
     local before
     before=$(md5sum <"$config")
     $inject
-    run_setup
+    run_setup /silent /sas=9.1
     $remove
     echo "   it said: $(tr -d '\r' <"$err")"
     check "$name: exit code 1" test "$status" = 1
@@ -44,7 +39,7 @@ scenario() {
     check "$name: morvane.cfg not written" test ! -e "$product_dir/morvane.cfg"
     check "$name: SAS configuration unchanged" test "$(md5sum <"$config")" = "$before"
     check "$name: no temporary file beside it" test "$(ls "$(dirname "$config")")" = SASV9.CFG
-    run_setup
+    run_setup /silent /sas=9.1
     check "$name: a rerun succeeds" test "$status" = 0 -a ! -s "$err"
     check "$name: the rerun updated SASAUTOS" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$config"
     end_scenario

@@ -7,12 +7,6 @@ exe=$(realpath "$1")
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
 
-run_setup() {
-    out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
-    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe "$@" >"$out" 2>"$err")
-    status=$?
-    sed -i 's/\r$//' "$out" "$err"
-}
 said() { grep -qxF "$1" "$out"; }
 # Every file under drive_c with its bytes and time, but the log the dry run was given.
 drive_snapshot() {

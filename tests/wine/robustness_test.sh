@@ -7,12 +7,6 @@ set -u
 exe=$(realpath "$1")
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
-run_setup() {
-    out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
-    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe /silent /sas=9.1 "$@" >"$out" 2>"$err")
-    status=$?
-    echo "   exit $status $(tr -d '\r' <"$err")"
-}
 entry_in_place() { grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$config"; }
 no_temporaries() { ! ls -A "$@" | grep -q morvane-; }
 set_root() {
@@ -26,7 +20,7 @@ for root in 'C:\SAS\V91\' 'C:/SAS/V91'; do
     new_sas91_machine "$exe"
     set_root "$root"
     mkdir -p "$drive_c/Temp"
-    run_setup '/log=C:\Temp\..\Temp\x.log'
+    run_setup /silent /sas=9.1 '/log=C:\Temp\..\Temp\x.log'
     check "$root: exit code 0" test "$status" = 0 -a ! -s "$err"
     check "$root: the SASAUTOS entry is in place" entry_in_place
     check "$root: the log was written" grep -q "Installation completed." "$drive_c/Temp/x.log"
@@ -36,7 +30,7 @@ done
 echo "== A hidden SASV9.CFG"
 new_sas91_machine "$exe"
 wine cmd /c attrib +h 'C:\SAS\V91\nls\en\SASV9.CFG' >/dev/null
-run_setup
+run_setup /silent /sas=9.1
 check "exit code 0" test "$status" = 0
 check "still hidden" test "$(wine cmd /c attrib 'C:\SAS\V91\nls\en\SASV9.CFG' | cut -c1-5 | tr -d ' ')" = AH
 check "complete: every earlier line and the entry" \
@@ -46,7 +40,7 @@ end_scenario
 
 echo "== A rewrite that fills the disk part-way keeps the earlier file"
 new_sas91_machine "$exe"
-run_setup
+run_setup /silent /sas=9.1
 saspgm=$product_dir/saspgm
 printf '/* from an earlier installation */\r\n' >"$saspgm/difftest.sas"
 before=$(md5sum <"$saspgm/difftest.sas")
@@ -57,7 +51,7 @@ if mount -t tmpfs -o size=1m tmpfs "$saspgm"; then
     cp -a "$copies/." "$saspgm/"
     used=$(df --output=used -k "$saspgm" | tail -1)
     mount -o remount,size=$((used + 32))k "$saspgm"
-    run_setup
+    run_setup /silent /sas=9.1
     check "exit code 1" test "$status" = 1
     check "the disk is full at difftest.sas" grep -q "^Error creating difftest.sas \.\.\. .\+" "$err"
     check "difftest.sas keeps its old bytes" test "$(md5sum <"$saspgm/difftest.sas")" = "$before"
@@ -71,7 +65,7 @@ end_scenario
 
 echo "== A refused shortcut leaves the old one"
 new_sas91_machine "$exe"
-run_setup
+run_setup /silent /sas=9.1
 desktop=${user_dir}Desktop
 before=$(md5sum <"$desktop/Morvane.lnk")
 names=$(ls -A "$desktop")
@@ -80,7 +74,7 @@ deep=$(printf 'r%.0s' $(seq 130))
 mkdir -p "$drive_c/SAS/$deep/$deep"
 cp "$drive_c/SAS/V91/sas.exe" "$drive_c/SAS/$deep/$deep/"
 set_root "C:\\SAS\\$deep\\$deep"
-run_setup
+run_setup /silent /sas=9.1
 check "exit code 1" test "$status" = 1
 check "says the path is too long" grep -aq "is too long for a shortcut" "$err"
 check "the old shortcut is untouched" test "$(md5sum <"$desktop/Morvane.lnk")" = "$before"

@@ -5,12 +5,6 @@ set -u
 exe=$(realpath "$1")
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
-# Runs the setup in the product folder; sets status, and out/err to its output files.
-run_setup() {
-    out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
-    (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe "$@" >"$out" 2>"$err")
-    status=$?
-}
 nothing_written() { [ ! -e "$product_dir/saspgm" ] && [ ! -e "$product_dir/morvane.cfg" ]; }
 
 echo "== /silent /sas=9.1 installs completely"
