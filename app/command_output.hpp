@@ -8,6 +8,9 @@
 
 namespace morvane {
 
+// The title of the setup window, and of the boxes that speak for it.
+inline constexpr const char* window_title = "Morvane Post Installation setup";
+
 // Where a command without the setup window reports: every line to the log, and to the
 // console when unattended; in window mode the outcome in a box instead, as a windowed
 // installation never writes to the console.

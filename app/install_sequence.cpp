@@ -89,9 +89,14 @@ std::vector<InstallStep> install_steps(const InstallationRecord& record, const S
     // Whatever a step did, also before failing, is in the record when the next one starts.
     for (std::size_t i = 1; i < steps.size(); ++i)
         steps[i].run = [run, step = std::move(steps[i].run)](InstallObserver& observer) {
-            const auto failure = step(observer);
+            auto failure = step(observer);
             const auto saved = run->journal.save();
-            return failure ? failure : saved;
+            if (!failure)
+                return saved;
+            // Both must be seen: without the record, what the step did cannot be undone.
+            if (saved)
+                failure->description += " " + saved->description;
+            return failure;
         };
     return steps;
 }

@@ -10,8 +10,6 @@
 namespace morvane {
 namespace {
 
-constexpr const char* window_title = "Morvane Post Installation setup";
-
 std::string record_path(Platform& platform) {
     return setup_record_path(platform.location.program_folder());
 }

@@ -54,9 +54,4 @@ std::string to_text(const VerifyLine& line) {
     return line.path;
 }
 
-bool everything_in_place(const std::vector<VerifyLine>& lines) {
-    return std::all_of(lines.begin(), lines.end(),
-                       [](const VerifyLine& line) { return line.status == VerifyStatus::ok; });
-}
-
 } // namespace morvane

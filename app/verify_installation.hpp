@@ -44,6 +44,4 @@ bool same_shortcut_members(const Shortcut& a, const Shortcut& b);
 // "ok", "missing" or "changed", a blank, then the path.
 std::string to_text(const VerifyLine& line);
 
-bool everything_in_place(const std::vector<VerifyLine>& lines);
-
 } // namespace morvane

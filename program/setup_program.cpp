@@ -11,8 +11,6 @@
 namespace morvane {
 namespace {
 
-constexpr const char* window_title = "Morvane Post Installation setup";
-
 // A deployment tool that starts the window learns from the exit code how it was left.
 int window_exit_code(const frmMain& form) {
     switch (form.last_installation()) {

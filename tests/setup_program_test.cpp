@@ -97,6 +97,21 @@ TEST_F(SetupProgram, SilentInstallReportsEachStepWithoutPausesOrBoxes) {
     EXPECT_EQ(machine.read("D:\\setup.log"), expected_log);
 }
 
+TEST_F(SetupProgram, ARecordThatCannotBeSavedIsReportedBesideTheFailedStep) {
+    const std::string record = "D:\\Tools\\Kit\\morvane-setup.ini";
+    const std::string autoexec = "D:\\Tools\\Kit\\saspgm\\autoexec.sas";
+    machine.write(record, "[Release]\r\nVersion=sas9\r\n");
+    machine.make_folders("D:\\Tools\\Kit\\saspgm");
+    machine.write(autoexec, "old");
+    machine.set_read_only(record, true);
+    machine.set_read_only(autoexec, true);
+    EXPECT_EQ(run({"/silent"}), exit_step_failed);
+    EXPECT_EQ(console.err_lines, std::vector<std::string>{
+                                     "Error creating autoexec.sas ... Permission denied The setup "
+                                     "record " +
+                                     record + " cannot be written: Permission denied"});
+}
+
 TEST_F(SetupProgram, FailedStepExitsOneWithTheErrorAndItsDescription) {
     machine.set_read_only(config, true);
     EXPECT_EQ(run({"/q", "/log=D:\\setup.log"}), exit_step_failed);
