@@ -70,7 +70,11 @@ class DryRun {
 } // namespace
 
 int run_dry_run(const CommandLine& options, Platform& platform, CommandOutput& output) {
-    // The installation chooses its release without the setup record, and so does this.
+    // An installation stops at a record it cannot read, and so does its dry run; it
+    // chooses its release without the record.
+    const auto recorded = recorded_setup(platform, output);
+    if (const auto* code = std::get_if<int>(&recorded))
+        return *code;
     const auto found = command_target(options, std::nullopt, platform, output);
     if (const auto* code = std::get_if<int>(&found))
         return *code;

@@ -177,7 +177,7 @@ TEST_F(Lifecycle, RepairInTheWindowPreselectsTheRecordedRelease) {
 
 TEST_F(Lifecycle, UnreadableRecordIsNeverTakenForNothingInstalled) {
     machine.write(record_path, "[Release]\r\nVersion=sas9\r\n[Files written]\r\nFile=x\r\n");
-    for (const auto& command : {"/uninstall", "/verify", "/repair"}) {
+    for (const auto& command : {"/uninstall", "/verify", "/repair", "/whatif"}) {
         EXPECT_EQ(run({command, "/silent"}), exit_step_failed) << command;
         ASSERT_EQ(console.err_lines.size(), 1u) << command;
         EXPECT_NE(console.err_lines[0].find("cannot be read at line 4"), std::string::npos);
