@@ -64,14 +64,24 @@ void SetupJournal::shortcut_saved(const std::string& path) {
 
 void SetupJournal::sas_config_updated(const std::string& config_file,
                                       const SasConfigUpdate& update) {
-    // An entry an earlier installation added is what makes the folder listed now: that
-    // change is still the one to undo.
-    const auto& earlier = record_.sasautos;
-    if (update.outcome != SasautosOutcome::updated && earlier &&
-        earlier->outcome == SasautosOutcome::updated && earlier->config_file == config_file)
+    auto& updates = record_.sasautos;
+    const auto same_file = [&](const RecordedSasautos& earlier) {
+        return earlier.config_file == config_file;
+    };
+    if (update.outcome != SasautosOutcome::updated) {
+        // Whatever is recorded for the file already tells how the folder came to be
+        // listed there, or that it had no list.
+        if (std::none_of(updates.begin(), updates.end(), same_file)) {
+            updates.push_back({config_file, update.macro_folder, update.outcome, {}});
+            changed_ = true;
+        }
         return;
-    record_.sasautos =
-        RecordedSasautos{config_file, update.macro_folder, update.outcome, update.change};
+    }
+    // "It had no list" is no longer true of a file that got the entry.
+    std::erase_if(updates, [&](const RecordedSasautos& earlier) {
+        return same_file(earlier) && earlier.outcome == SasautosOutcome::no_list;
+    });
+    updates.push_back({config_file, update.macro_folder, update.outcome, update.change});
     changed_ = true;
 }
 

@@ -4,6 +4,7 @@
 #include "integration/text_lines.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string_view>
 
@@ -104,14 +105,14 @@ std::string to_text(const SetupRecord& record) {
     out.section(shortcuts_section);
     for (const auto& shortcut : record.shortcuts_saved)
         out.value("Shortcut", shortcut);
-    if (const auto& sasautos = record.sasautos) {
+    for (const auto& sasautos : record.sasautos) {
         out.section(sasautos_section);
-        out.value("File", sasautos->config_file);
-        out.value("MacroFolder", sasautos->macro_folder);
-        out.value("Outcome", outcome_name(sasautos->outcome));
-        out.value("FinalEmptyLineAdded", yes_no(sasautos->change.final_empty_line_added));
-        out.value("LineEndsRewritten", yes_no(sasautos->change.line_ends_rewritten));
-        for (const auto& insertion : sasautos->change.insertions) {
+        out.value("File", sasautos.config_file);
+        out.value("MacroFolder", sasautos.macro_folder);
+        out.value("Outcome", outcome_name(sasautos.outcome));
+        out.value("FinalEmptyLineAdded", yes_no(sasautos.change.final_empty_line_added));
+        out.value("LineEndsRewritten", yes_no(sasautos.change.line_ends_rewritten));
+        for (const auto& insertion : sasautos.change.insertions) {
             out.value("Setting", std::to_string(insertion.setting));
             out.value("Moved", insertion.moved);
             out.value("BlankAdded", yes_no(insertion.blank_added));
@@ -209,13 +210,14 @@ class RecordParser {
         if (name != release_section && name != folders_section && name != files_section &&
             name != shortcuts_section && name != sasautos_section)
             return "unknown section [" + name + "]";
-        if (!sections_seen_.insert(name).second)
+        // One section per update of a SAS configuration file; the others come once.
+        if (!sections_seen_.insert(name).second && name != sasautos_section)
             return "a second [" + name + "] section";
         section_ = name;
         section_line_ = number_;
         keys_seen_.clear();
         if (name == sasautos_section)
-            record_.sasautos.emplace();
+            record_.sasautos.emplace_back();
         return std::nullopt;
     }
 
@@ -280,7 +282,7 @@ class RecordParser {
 
     std::optional<Problem> sasautos_setting(const std::string& key, std::string value,
                                             const std::string& unknown) {
-        auto& sasautos = *record_.sasautos;
+        auto& sasautos = record_.sasautos.back();
         auto& change = sasautos.change;
         if (key == "Setting") {
             if (auto problem = pending_problem())

@@ -3,7 +3,6 @@
 #include "integration/sasautos_update.hpp"
 #include "platform/file_system.hpp"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,7 @@ struct RecordedFile {
     std::string sha256; // of the bytes written, lower-case hexadecimal
 };
 
-// The SAS configuration file's update, as far as it concerns undoing it.
+// One update of a SAS configuration file, as far as it concerns undoing it.
 struct RecordedSasautos {
     std::string config_file;
     std::string macro_folder; // as the entry names it, in the file's own code page
@@ -29,7 +28,10 @@ struct SetupRecord {
     std::vector<std::string> folders_created;
     std::vector<RecordedFile> files_written;
     std::vector<std::string> shortcuts_saved;
-    std::optional<RecordedSasautos> sasautos;
+    // Every update that changed a file, oldest first: a later installation or repair may
+    // add the entry to another release's file or to a list added since, and each of those
+    // entries is to be undone. An update that changed nothing is kept only to say so.
+    std::vector<RecordedSasautos> sasautos;
 };
 
 // The record's place: beside the setup program, where an administrator looks for it.

@@ -1,6 +1,7 @@
 #include "app/uninstall.hpp"
 
 #include "app/sha256.hpp"
+#include "integration/sasautos_undo.hpp"
 
 #include <algorithm>
 
@@ -92,10 +93,11 @@ class Uninstaller {
     bool shortcut(const std::string& path) {
         if (!made_here_.shortcut_path(path))
             return not_ours(path, "not a Morvane.lnk shortcut");
+        // One that cannot be read now (in use, damaged) may still be ours: tried again later.
         const auto found = shell_.read_shortcut(path);
-        if (!found.ok() && found.error().is_not_found())
+        if (!found.ok())
             return gone_or_failed(path, found.error());
-        if (!found.ok() || !made_here_.launches_here(found.value()))
+        if (!made_here_.launches_here(found.value()))
             return not_ours(path, "not a shortcut to this program folder's morvane.cfg");
         return deleted(path);
     }
@@ -144,7 +146,13 @@ class Uninstaller {
             return gone_or_failed(path, content.error());
         const auto undone = undo(content.value(), recorded.macro_folder, recorded.change);
         if (undone == content.value()) {
-            add(UninstallAction::already_gone, path, "the macro folder is no longer listed");
+            // Moved or copied by hand where no record tells it from the administrator's own.
+            if (sasautos_names_folder(content.value(), recorded.macro_folder))
+                add(UninstallAction::left_listed, path,
+                    "the macro folder is still listed in " + path +
+                        ", but not where this setup added it; remove it by hand");
+            else
+                add(UninstallAction::already_gone, path, "the macro folder is no longer listed");
             return true;
         }
         if (auto failure = files_.write_file(path, undone)) {
@@ -218,8 +226,11 @@ UninstallReport uninstall(const SetupRecord& record, const std::string& record_p
     std::vector<RecordedFile> launch_configs_left;
     const auto undo_file = [&](const RecordedFile& file) { return undo.file(file); };
     undo_newest_first(launch_configs, launch_configs_left, undo_file);
-    if (record.sasautos && !undo.sasautos(*record.sasautos, undo_sasautos))
-        left.sasautos = record.sasautos;
+    // A later update of the same file found the earlier one's entries in place, so the
+    // newest is undone first, each taking out its own entries and final empty line.
+    undo_newest_first(record.sasautos, left.sasautos, [&](const RecordedSasautos& recorded) {
+        return undo.sasautos(recorded, undo_sasautos);
+    });
     undo_newest_first(record.shortcuts_saved, left.shortcuts_saved,
                       [&](const std::string& path) { return undo.shortcut(path); });
     undo_newest_first(macro_files, left.files_written, undo_file);
@@ -229,7 +240,7 @@ UninstallReport uninstall(const SetupRecord& record, const std::string& record_p
                       [&](const std::string& path) { return undo.folder(path); });
 
     const bool all_handled = left.shortcuts_saved.empty() && left.files_written.empty() &&
-                             left.folders_created.empty() && !left.sasautos;
+                             left.folders_created.empty() && left.sasautos.empty();
     if (all_handled) {
         report.record_removed = undo.deleted(record_path);
     } else if (auto failure = files.write_file(record_path, to_text(left))) {
@@ -258,6 +269,7 @@ std::string to_text(const UninstallLine& line) {
         text = "failed ";
         break;
     case UninstallAction::not_ours:
+    case UninstallAction::left_listed:
         text = "not removed ";
         break;
     }

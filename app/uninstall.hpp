@@ -23,6 +23,8 @@ enum class UninstallAction {
     kept_not_empty, // a folder that holds something the installation did not write
     left_as_before, // a SASAUTOS list the installation did not change
     not_ours,       // the record names something this program never makes: left untouched
+    left_listed,    // the SASAUTOS entry is not where the installation put it, yet the
+                    // folder is still listed: left for the administrator
     failed,         // not done; the detail says why and the record keeps the item
 };
 
@@ -41,13 +43,14 @@ struct UninstallReport {
 };
 
 // Undoes what the record says in the reverse order of the installation: morvane.cfg, the
-// SASAUTOS entry, the shortcuts, the other files whose bytes are still those written
-// (newest first), the folders it created that are now empty (newest first). The record
-// file goes last, and only when nothing failed. Since anyone who can write to the program
-// folder can edit the record, only what this program makes is touched: files in the
-// record's own folder (morvane.cfg, or inside its saspgm folder), that saspgm folder and
-// Start-menu folders ending in \Talmora\MORVANE or \Talmora, and Morvane.lnk shortcuts
-// that pass this folder's morvane.cfg to SAS. Anything else is reported as not_ours.
+// SASAUTOS updates (newest first), the shortcuts, the other files whose bytes are still
+// those written (newest first), the folders it created that are now empty (newest first).
+// The record file goes last, and only when nothing failed. Since anyone who can write to
+// the program folder can edit the record, only what this program makes is touched: files
+// in the record's own folder (morvane.cfg, or inside its saspgm folder), that saspgm
+// folder and Start-menu folders ending in \Talmora\MORVANE or \Talmora, and Morvane.lnk
+// shortcuts that pass this folder's morvane.cfg to SAS. Anything else is reported as
+// not_ours.
 UninstallReport uninstall(const SetupRecord& record, const std::string& record_path,
                           FileSystem& files, Shell& shell, const SasautosUndo& undo_sasautos);
 

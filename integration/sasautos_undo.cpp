@@ -69,16 +69,58 @@ Cut cut_for(std::string_view content, const SasautosList& list, const TextLine& 
     return {line.begin, cut_end};
 }
 
-std::string without(std::string_view content, const std::vector<Cut>& cuts) {
+// The entry line of ours that comes right after the list's "(" and is followed on its line
+// by exactly the text the insertion moved: how the entry is told once lists were added or
+// commented out above it, so that its list is no longer the one the insertion numbers.
+std::optional<SasautosListEntry> moved_entry(std::string_view content, const SasautosList& list,
+                                             std::string_view quoted_folder,
+                                             const SasautosInsertion& insertion) {
+    const auto entry = our_entry(content, list, quoted_folder);
+    if (!entry || after_line_end(content, list.opening + 1) != entry->begin - sasautos_entry_indent)
+        return std::nullopt;
+    const auto line_end = std::min(content.find_first_of("\r\n", entry->end), content.size());
+    const auto rest = content.substr(entry->end, line_end - entry->end);
+    const auto expected = (insertion.blank_added ? " " : "") + insertion.moved;
+    return rest == expected ? entry : std::nullopt;
+}
+
+// The one list not cut yet that holds the insertion's entry as moved_entry tells it.
+std::optional<std::size_t> only_list_holding(std::string_view content,
+                                             const std::vector<SasautosList>& lists,
+                                             const std::map<std::size_t, Cut>& cuts,
+                                             std::string_view quoted_folder,
+                                             const SasautosInsertion& insertion) {
+    std::optional<std::size_t> found;
+    for (std::size_t setting = 0; setting < lists.size(); ++setting) {
+        if (cuts.count(setting) || !moved_entry(content, lists[setting], quoted_folder, insertion))
+            continue;
+        if (found)
+            return std::nullopt;
+        found = setting;
+    }
+    return found;
+}
+
+std::string without(std::string_view content, const std::map<std::size_t, Cut>& cuts) {
     std::string text;
     text.reserve(content.size());
     std::size_t kept = 0;
-    for (const auto& cut : cuts) {
+    for (const auto& [setting, cut] : cuts) {
         text.append(content.substr(kept, cut.begin - kept));
         kept = cut.end;
     }
     text.append(content.substr(kept));
     return text;
+}
+
+// A folder as Windows compares its name: any letter case, any final backslash.
+std::string folder_key(std::string_view folder) {
+    while (!folder.empty() && folder.back() == '\\')
+        folder.remove_suffix(1);
+    std::string key(folder);
+    for (auto& c : key)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return key;
 }
 
 bool ends_with_empty_line(std::string_view text) {
@@ -96,16 +138,27 @@ SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view 
     for (const auto& insertion : change.insertions)
         by_setting.emplace(insertion.setting, &insertion);
     LineReader lines(content);
-    std::vector<Cut> cuts;
+    std::map<std::size_t, Cut> cuts; // by list, so in file order
+    std::vector<const SasautosInsertion*> not_in_place;
     for (const auto& [setting, insertion] : by_setting) {
-        if (setting >= lists.size())
-            break;
-        const auto& list = lists[setting];
-        const auto entry = our_entry(content, list, quoted_folder);
-        if (!entry)
+        const auto entry = setting < lists.size()
+                               ? our_entry(content, lists[setting], quoted_folder)
+                               : std::nullopt;
+        if (!entry) {
+            not_in_place.push_back(insertion);
             continue;
+        }
         const auto line = lines.line_at(entry->begin - sasautos_entry_indent);
-        cuts.push_back(cut_for(content, list, line, *entry, *insertion));
+        cuts[setting] = cut_for(content, lists[setting], line, *entry, *insertion);
+    }
+    for (const auto* insertion : not_in_place) {
+        const auto setting = only_list_holding(content, lists, cuts, quoted_folder, *insertion);
+        if (!setting)
+            continue;
+        const auto& list = lists[*setting];
+        const auto entry = *our_entry(content, list, quoted_folder);
+        const auto line = LineReader(content).line_at(entry.begin - sasautos_entry_indent);
+        cuts[*setting] = cut_for(content, list, line, entry, *insertion);
     }
     if (cuts.empty())
         return {std::string(content), 0};
@@ -113,6 +166,15 @@ SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view 
     if (change.final_empty_line_added && ends_with_empty_line(removal.content))
         removal.content.resize(removal.content.size() - 2);
     return removal;
+}
+
+bool sasautos_names_folder(std::string_view content, std::string_view macro_folder) {
+    const auto key = folder_key(macro_folder);
+    for (const auto& list : sasautos_lists(content))
+        for (const auto& entry : list.entries)
+            if (folder_key(sasautos_entry_folder(content, entry)) == key)
+                return true;
+    return false;
 }
 
 } // namespace morvane

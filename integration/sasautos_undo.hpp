@@ -17,12 +17,17 @@ struct SasautosRemoval {
 // file: in each list an insertion names, the entry line that update wrote for macro_folder
 // goes, the text it moved is joined back after its "(" (without the blank the update
 // added), and the empty line the update added at the end goes when the file still ends
-// with one. Every other edit of the file stays. A recorded list that is no longer there,
-// or no longer holds exactly one entry line of that shape, is left as it is (not found);
-// lists not recorded are never touched. For a file whose lines all ended in CR LF and
-// that did not name the folder, the result is the file as it was before the update, byte
-// for byte.
+// with one. Every other edit of the file stays. An insertion whose list no longer holds
+// exactly one entry line of that shape (lists were added or commented out above it) takes
+// instead the one list whose entry line follows its "(" and is followed by exactly the
+// text the insertion moved; with none or several, nothing is removed for it (not found).
+// For a file whose lines all ended in CR LF and that did not name the folder, the result
+// is the file as it was before the update, byte for byte.
 SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view macro_folder,
                                      const SasautosChange& change);
+
+// Whether some SASAUTOS list of the content names macro_folder, in any letter case, with
+// or without a final backslash: an entry the undo did not find may still be in use.
+bool sasautos_names_folder(std::string_view content, std::string_view macro_folder);
 
 } // namespace morvane

@@ -88,12 +88,13 @@ TEST_F(Lifecycle, InstallationRecordsEveryFileWithTheHashOfItsBytes) {
                                         "C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE",
                                         "D:\\Tools\\Kit\\saspgm"}));
     EXPECT_EQ(recorded.shortcuts_saved.size(), 2u);
-    ASSERT_TRUE(recorded.sasautos);
-    EXPECT_EQ(recorded.sasautos->outcome, SasautosOutcome::updated);
+    ASSERT_EQ(recorded.sasautos.size(), 1u);
+    EXPECT_EQ(recorded.sasautos[0].outcome, SasautosOutcome::updated);
     // A second installation keeps what the first one created, to be undone later.
     ASSERT_EQ(run({"/silent"}), exit_installed);
     EXPECT_EQ(record().folders_created.size(), 3u);
-    EXPECT_EQ(record().sasautos->outcome, SasautosOutcome::updated);
+    ASSERT_EQ(record().sasautos.size(), 1u);
+    EXPECT_EQ(record().sasautos[0].outcome, SasautosOutcome::updated);
 }
 
 TEST_F(Lifecycle, FailedInstallationIsRecordedUpToItsFailureAndUninstalls) {
@@ -101,7 +102,7 @@ TEST_F(Lifecycle, FailedInstallationIsRecordedUpToItsFailureAndUninstalls) {
     ASSERT_EQ(run({"/silent"}), exit_step_failed);
     EXPECT_EQ(record().files_written.size(), 17u);
     EXPECT_EQ(record().shortcuts_saved.size(), 2u);
-    EXPECT_FALSE(record().sasautos);
+    EXPECT_TRUE(record().sasautos.empty());
     ASSERT_EQ(run({"/uninstall", "/silent"}), exit_installed);
     EXPECT_FALSE(machine.exists("D:\\Tools\\Kit\\saspgm"));
     EXPECT_FALSE(machine.exists("C:\\Users\\ana\\Start Menu\\Programs\\Talmora"));
@@ -133,6 +134,28 @@ TEST_F(Lifecycle, VerifyRepairUninstallRoundTrip) {
     EXPECT_FALSE(machine.exists("C:\\Users\\ana\\Start Menu\\Programs\\Talmora"));
     EXPECT_EQ(run({"/uninstall", "/silent"}), exit_installed);
     EXPECT_TRUE(said("Nothing is recorded in " + record_path + ": there is nothing to uninstall."));
+}
+
+TEST_F(Lifecycle, UninstallUndoesTheEntriesOfEveryInstallationAndRepair) {
+    const std::string root94 = "C:\\Program Files\\SASHome\\SASFoundation\\9.4";
+    const std::string config94 = root94 + "\\nls\\en\\SASV9.CFG";
+    const std::string original94 = "-SET SASAUTOS (\"!SASROOT\\core\")\r\n";
+    machine.make_folders(root94 + "\\nls\\en");
+    machine.write(root94 + "\\SASV9.CFG", "-CONFIG \"!SASROOT\\nls\\en\\SASV9.CFG\"\r\n");
+    machine.write(config94, original94);
+    machine.registry.set_string(sas_key + "9.4", "DefaultRoot", root94);
+    ASSERT_EQ(run({"/silent", "/sas=9.1"}), exit_installed);
+    ASSERT_EQ(run({"/silent", "/sas=9.4"}), exit_installed);
+    // A list the administrator adds after the installation gets the entry on repair.
+    const std::string added = "-SET SASAUTOS (\"C:\\mine\")\r\n";
+    machine.write(config94, machine.read(config94) + added);
+    ASSERT_EQ(run({"/repair", "/silent"}), exit_installed);
+    EXPECT_EQ(record().sasautos.size(), 3u);
+    ASSERT_EQ(run({"/uninstall", "/silent"}), exit_installed);
+    EXPECT_EQ(machine.read(config), original_config);
+    // The first update's final empty line, no longer the last line, stays.
+    EXPECT_EQ(machine.read(config94), original94 + "\r\n" + added);
+    EXPECT_FALSE(machine.exists(record_path));
 }
 
 TEST_F(Lifecycle, AFolderListedBeforeStaysListedAndAMissingListIsSaidInOneLine) {

@@ -108,9 +108,21 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"EntryCommentedOut", stock_91,
                  [](std::string text) { return replaced(text, entry, "/*" + entry + "*/"); },
                  replaced(stock_91 + "\r\n", "(\r\n", "(\r\n/*" + entry + "*/\r\n"), 0},
-        EditCase{"ListAddedAboveOursIsNotTakenForIt", "-SET SASAUTOS (\"a\")\r\n",
+        EditCase{"ListAddedAboveOurs", "-SET SASAUTOS (\"a\")\r\n",
                  [](std::string text) { return "-SET SASAUTOS (\"x\")\r\n" + text; },
-                 "-SET SASAUTOS (\"x\")\r\n-SET SASAUTOS (\r\n" + entry + " \"a\")\r\n\r\n", 0},
+                 "-SET SASAUTOS (\"x\")\r\n-SET SASAUTOS (\"a\")\r\n", 1},
+        EditCase{"ListAboveOursCommentedOut",
+                 "-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\")\r\n-SET SASAUTOS (\"a\")\r\n",
+                 [](std::string text) { return "/*" + replaced(text, ")\r\n", ")*/\r\n"); },
+                 "/*-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\")*/\r\n-SET SASAUTOS (\"a\")\r\n", 1},
+        // With a list above and a copy of ours below, nothing tells which one is ours.
+        EditCase{"ListAddedAboveOursAndOursCopiedBelow", "-SET SASAUTOS (\"a\")\r\n",
+                 [](std::string text) {
+                     return "-SET SASAUTOS (\"x\")\r\n" + text + text.substr(0, text.size() - 2);
+                 },
+                 "-SET SASAUTOS (\"x\")\r\n-SET SASAUTOS (\r\n" + entry +
+                     " \"a\")\r\n\r\n-SET SASAUTOS (\r\n" + entry + " \"a\")\r\n",
+                 0},
         EditCase{"FinalEmptyLineRemovedByHand", stock_91,
                  [](std::string text) { return text.substr(0, text.size() - 2); }, stock_91, 1},
         EditCase{"LineEndsWereNotCrLf", "-SET SASAUTOS (\n\"a\"\n)",

@@ -22,9 +22,11 @@ SetupRecord record_holding(const std::string& value) {
     record.folders_created = {value, "C:\\Users\\ana\\Start Menu\\Programs\\Talmora"};
     record.files_written = {{value, sha256_hex(value)}, {"D:\\Kit\\morvane.cfg", sha256_hex("")}};
     record.shortcuts_saved = {value};
-    record.sasautos = RecordedSasautos{value, value, SasautosOutcome::updated, {}};
-    record.sasautos->change.insertions = {{0, value, true}, {1, "", false}, {7, value, false}};
-    record.sasautos->change.line_ends_rewritten = true;
+    // A later installation's or repair's update comes in a section of its own.
+    record.sasautos = {{value, value, SasautosOutcome::updated, {}},
+                       {value, value, SasautosOutcome::updated, {{{1, value, true}}, true, false}}};
+    record.sasautos[0].change.insertions = {{0, value, true}, {1, "", false}, {7, value, false}};
+    record.sasautos[0].change.line_ends_rewritten = true;
     return record;
 }
 
@@ -37,12 +39,13 @@ std::vector<std::string> fields(const SetupRecord& r) {
         all.insert(all.end(), {file.path, file.sha256});
     all.push_back(std::to_string(r.shortcuts_saved.size()));
     all.insert(all.end(), r.shortcuts_saved.begin(), r.shortcuts_saved.end());
-    if (const auto& s = r.sasautos) {
+    all.push_back(std::to_string(r.sasautos.size()));
+    for (const auto& s : r.sasautos) {
         all.insert(all.end(),
-                   {s->config_file, s->macro_folder, std::to_string(static_cast<int>(s->outcome)),
-                    std::to_string(s->change.final_empty_line_added),
-                    std::to_string(s->change.line_ends_rewritten)});
-        for (const auto& insertion : s->change.insertions)
+                   {s.config_file, s.macro_folder, std::to_string(static_cast<int>(s.outcome)),
+                    std::to_string(s.change.final_empty_line_added),
+                    std::to_string(s.change.line_ends_rewritten)});
+        for (const auto& insertion : s.change.insertions)
             all.insert(all.end(), {std::to_string(insertion.setting), insertion.moved,
                                    std::to_string(insertion.blank_added)});
     }
@@ -71,11 +74,11 @@ TEST(SetupRecordText, EveryValueComesBackAsItWas) {
     for (const auto& value : values)
         records.push_back(record_holding(value));
     // A partial installation, and the outcomes that change nothing.
-    records.push_back({"sas94", {"D:\\Kit\\saspgm"}, {}, {}, std::nullopt});
+    records.push_back({"sas94", {"D:\\Kit\\saspgm"}, {}, {}, {}});
     for (const auto outcome : {SasautosOutcome::already_listed, SasautosOutcome::no_list}) {
         SetupRecord unchanged{
-            "sas8", {}, {}, {}, RecordedSasautos{"C:\\SASV8.CFG", "", outcome, {}}};
-        unchanged.sasautos->change.final_empty_line_added = true;
+            "sas8", {}, {}, {}, {RecordedSasautos{"C:\\SASV8.CFG", "", outcome, {}}}};
+        unchanged.sasautos[0].change.final_empty_line_added = true;
         records.push_back(unchanged);
     }
     for (const auto& written : records) {

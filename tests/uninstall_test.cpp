@@ -47,8 +47,8 @@ class Uninstall : public ::testing::Test {
             [&] {
                 if (outcome == SasautosOutcome::updated)
                     machine.write(config, "-SET SASAUTOS (\r\n" + entry + stock_config.substr(17));
-                record.sasautos =
-                    RecordedSasautos{config, kit + "\\saspgm", outcome, {{{0, "", false}}}};
+                record.sasautos = {
+                    RecordedSasautos{config, kit + "\\saspgm", outcome, {{{0, "", false}}}}};
             },
             [&] { write(kit + "\\morvane.cfg"); },
         };
@@ -65,9 +65,10 @@ class Uninstall : public ::testing::Test {
         ASSERT_FALSE(machine.shell.save_shortcut(shortcut));
     }
 
-    UninstallReport run() {
+    UninstallReport run() { return run(machine.shell); }
+    UninstallReport run(Shell& shell) {
         machine.write(setup_record_path(kit), to_text(record));
-        return uninstall(record, setup_record_path(kit), machine.files, machine.shell,
+        return uninstall(record, setup_record_path(kit), machine.files, shell,
                          [this](std::string_view content, std::string_view folder,
                                 const SasautosChange& change) {
                              ++undo_calls;
@@ -146,7 +147,7 @@ TEST_F(Uninstall, WhatFailedStaysRecordedAndASecondRunFinishes) {
     ASSERT_EQ(kept.value().files_written.size(), 1u);
     EXPECT_EQ(kept.value().files_written[0].path, kit + "\\saspgm\\autoexec.sas");
     EXPECT_EQ(kept.value().folders_created, std::vector<std::string>{kit + "\\saspgm"});
-    EXPECT_FALSE(kept.value().sasautos);
+    EXPECT_TRUE(kept.value().sasautos.empty());
     EXPECT_EQ(machine.read(config), stock_config);
 
     machine.set_read_only(kit + "\\saspgm\\autoexec.sas", false);
@@ -188,6 +189,47 @@ TEST_F(Uninstall, WhatThisProgramNeverMakesIsLeftAlone) {
     for (const auto& path : {desktop + "\\Other.lnk", programs + "\\Morvane.lnk", theirs[0],
                              theirs[1], theirs[2], std::string("D:\\Empty")})
         EXPECT_TRUE(machine.exists(path)) << path;
+}
+
+// A shell whose every shortcut fails to read with the one error.
+struct UnreadableShortcuts : Shell {
+    explicit UnreadableShortcuts(PlatformError::Kind kind) : error{kind, "In use."} {}
+    Result<std::string> special_folder(SpecialFolder) override { return error; }
+    Failure save_shortcut(const Shortcut&) override { return error; }
+    Result<Shortcut> read_shortcut(const std::string&) override { return error; }
+    PlatformError error;
+};
+
+TEST_F(Uninstall, AShortcutThatCannotBeReadIsRetriedUnlessItIsGone) {
+    for (const auto kind : {PlatformError::Kind::not_found, PlatformError::Kind::other}) {
+        install(5);
+        UnreadableShortcuts shell(kind);
+        const auto report = run(shell);
+        const bool retried = kind == PlatformError::Kind::other;
+        EXPECT_EQ(report.remaining.shortcuts_saved.size(), retried ? 2u : 0u);
+        EXPECT_EQ(to_text(report.lines[3]) ==
+                      "failed C:\\Users\\ana\\Desktop\\Morvane.lnk: In use.",
+                  retried);
+        record = SetupRecord();
+    }
+}
+
+TEST_F(Uninstall, AnEntryNotWhereTheInstallationPutItIsNotCalledGone) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\" a)\r\n",
+         "not removed " + config + ": the macro folder is still listed in " + config +
+             ", but not where this setup added it; remove it by hand"},
+        {"/* -SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\") */\r\n",
+         "already gone " + config + ": the macro folder is no longer listed"},
+    };
+    for (const auto& [content, expected] : cases) {
+        install(4);
+        machine.write(config, content);
+        const auto report = run();
+        EXPECT_EQ(to_text(report.lines[0]), expected);
+        EXPECT_TRUE(report.record_removed);
+        record = SetupRecord();
+    }
 }
 
 TEST(HostFolderRemoval, NeitherAMissingFolderNorAFileGoes) {
