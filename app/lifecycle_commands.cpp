@@ -130,7 +130,8 @@ int run_uninstall(Platform& platform, CommandOutput& output) {
         failure ? output.err(to_text(line)) : output.out(to_text(line));
         failed |= failure;
         if (failure || line.action == UninstallAction::kept_changed ||
-            line.action == UninstallAction::kept_not_empty)
+            line.action == UninstallAction::kept_not_empty ||
+            line.action == UninstallAction::left_listed || line.action == UninstallAction::not_ours)
             worth_telling.push_back(to_text(line));
     }
     if (failed) {

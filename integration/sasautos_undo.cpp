@@ -113,16 +113,6 @@ std::string without(std::string_view content, const std::map<std::size_t, Cut>& 
     return text;
 }
 
-// A folder as Windows compares its name: any letter case, any final backslash.
-std::string folder_key(std::string_view folder) {
-    while (!folder.empty() && folder.back() == '\\')
-        folder.remove_suffix(1);
-    std::string key(folder);
-    for (auto& c : key)
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return key;
-}
-
 bool ends_with_empty_line(std::string_view text) {
     return text.ends_with("\r\n") && text.size() >= 3 && is_line_break(text[text.size() - 3]);
 }
@@ -166,15 +156,6 @@ SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view 
     if (change.final_empty_line_added && ends_with_empty_line(removal.content))
         removal.content.resize(removal.content.size() - 2);
     return removal;
-}
-
-bool sasautos_names_folder(std::string_view content, std::string_view macro_folder) {
-    const auto key = folder_key(macro_folder);
-    for (const auto& list : sasautos_lists(content))
-        for (const auto& entry : list.entries)
-            if (folder_key(sasautos_entry_folder(content, entry)) == key)
-                return true;
-    return false;
 }
 
 } // namespace morvane

@@ -26,8 +26,4 @@ struct SasautosRemoval {
 SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view macro_folder,
                                      const SasautosChange& change);
 
-// Whether some SASAUTOS list of the content names macro_folder, in any letter case, with
-// or without a final backslash: an entry the undo did not find may still be in use.
-bool sasautos_names_folder(std::string_view content, std::string_view macro_folder);
-
 } // namespace morvane

@@ -120,6 +120,14 @@ SasautosPlan plan_sasautos_update(std::string_view content, std::string_view mac
     return plan;
 }
 
+bool sasautos_names_folder(std::string_view content, std::string_view macro_folder) {
+    const auto key = folder_key(macro_folder);
+    for (const auto& list : sasautos_lists(content))
+        if (names_folder(content, list, key))
+            return true;
+    return false;
+}
+
 std::string sasautos_entry(std::string_view macro_folder) {
     return std::string(sasautos_entry_indent, ' ') + '"' + std::string(macro_folder) + '"';
 }

@@ -47,6 +47,10 @@ SasautosPlan plan_sasautos_update(std::string_view content, std::string_view mac
 // The blanks before the entry on its line.
 inline constexpr std::size_t sasautos_entry_indent = 16;
 
+// Whether some SASAUTOS list of the content names macro_folder, in any letter case, with
+// or without a final backslash: an entry the undo did not find may still be in use.
+bool sasautos_names_folder(std::string_view content, std::string_view macro_folder);
+
 // The line that puts macro_folder on a list, without its line end.
 std::string sasautos_entry(std::string_view macro_folder);
 
