@@ -37,7 +37,14 @@ std::string_view trimmed(std::string_view text) {
 std::string written_value(std::string_view value) {
     const bool quote = !value.empty() &&
                        (is_blank(value.front()) || is_blank(value.back()) || value.front() == '"');
-    return quote ? "\"" + std::string(value) + "\"" : std::string(value);
+    if (!quote)
+        return std::string(value);
+    std::string quoted;
+    quoted.reserve(value.size() + 2);
+    quoted += '"';
+    quoted += value;
+    quoted += '"';
+    return quoted;
 }
 
 std::string read_value(std::string_view text) {
