@@ -117,6 +117,17 @@ bool ends_with_empty_line(std::string_view text) {
     return text.ends_with("\r\n") && text.size() >= 3 && is_line_break(text[text.size() - 3]);
 }
 
+// The update wrote CR LF where the file had LF: the file goes back to the LF its editor
+// used.
+std::string with_lf_line_ends(std::string_view text) {
+    std::string lf;
+    lf.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
+            lf += text[i];
+    return lf;
+}
+
 } // namespace
 
 SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view macro_folder,
@@ -155,6 +166,8 @@ SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view 
     SasautosRemoval removal{without(content, cuts), cuts.size()};
     if (change.final_empty_line_added && ends_with_empty_line(removal.content))
         removal.content.resize(removal.content.size() - 2);
+    if (change.line_ends_rewritten)
+        removal.content = with_lf_line_ends(removal.content);
     return removal;
 }
 

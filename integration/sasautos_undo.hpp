@@ -21,8 +21,9 @@ struct SasautosRemoval {
 // exactly one entry line of that shape (lists were added or commented out above it) takes
 // instead the one list whose entry line follows its "(" and is followed by exactly the
 // text the insertion moved; with none or several, nothing is removed for it (not found).
-// For a file whose lines all ended in CR LF and that did not name the folder, the result
-// is the file as it was before the update, byte for byte.
+// Where the update rewrote lone LF or CR line ends, every line ends in LF again. For a file
+// whose lines all ended in CR LF, or all in LF, and that did not name the folder, the
+// result is the file as it was before the update, byte for byte.
 SasautosRemoval remove_from_sasautos(std::string_view content, std::string_view macro_folder,
                                      const SasautosChange& change);
 

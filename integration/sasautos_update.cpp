@@ -61,7 +61,8 @@ std::vector<std::string_view> pieces_of(std::string_view content,
     for (auto line = lines.line_at(0); line.begin < content.size();
          line = lines.line_at(line.next)) {
         const bool ends_in_crlf = line.ends_in_crlf(content);
-        change.line_ends_rewritten |= !ends_in_crlf;
+        // A last line without any line end gets one, but that is no other kind of ending.
+        change.line_ends_rewritten |= !ends_in_crlf && line.end < content.size();
         if (!insertion_on(line) && ends_in_crlf)
             continue;
         if (line.begin > run_start)

@@ -21,7 +21,7 @@ struct SasautosInsertion {
 struct SasautosChange {
     std::vector<SasautosInsertion> insertions; // one per setting that got the entry, file order
     bool final_empty_line_added = false;       // the update added one empty line at the end
-    bool line_ends_rewritten = false;          // some line did not end in CR LF before
+    bool line_ends_rewritten = false;          // some line ended in a lone LF or CR before
 };
 
 enum class SasautosOutcome { updated, already_listed, no_list };

@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         Layout{"ParenthesesInPaths",
                "-SET SASAUTOS (\"C:\\Program Files (x86)\\SAS\" \"(b)\")\r\n"},
         Layout{"BlankLineAfterTheParenthesis", "-SET SASAUTOS (\r\n\r\n   \"a\"\r\n   )\r\n"},
-        Layout{"ByteOrderMarkAndEmptyLineAtTheEnd", "\xEF\xBB\xBF-SET SASAUTOS ( \"a\" )\r\n\r\n"}),
+        Layout{"ByteOrderMarkAndEmptyLineAtTheEnd", "\xEF\xBB\xBF-SET SASAUTOS ( \"a\" )\r\n\r\n"},
+        Layout{"LfLineEnds", "-SET SASAUTOS (\n  \"!SASROOT\\core\\sasmacro\"\n)\n-MEMSIZE 0\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct EditCase {
@@ -125,7 +126,10 @@ INSTANTIATE_TEST_SUITE_P(
                  0},
         EditCase{"FinalEmptyLineRemovedByHand", stock_91,
                  [](std::string text) { return text.substr(0, text.size() - 2); }, stock_91, 1},
-        EditCase{"LineEndsWereNotCrLf", "-SET SASAUTOS (\n\"a\"\n)",
+        // The last line gets the line end it lacked, in the file's own kind.
+        EditCase{"LfLineEndsAndNoneAfterTheLastLine", "-SET SASAUTOS (\n\"a\"\n)",
+                 [](std::string text) { return text; }, "-SET SASAUTOS (\n\"a\"\n)\n", 1},
+        EditCase{"CrLfLineEndsAndNoneAfterTheLastLine", "-SET SASAUTOS (\r\n\"a\"\r\n)",
                  [](std::string text) { return text; }, "-SET SASAUTOS (\r\n\"a\"\r\n)\r\n", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 

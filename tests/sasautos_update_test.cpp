@@ -175,11 +175,12 @@ INSTANTIATE_TEST_SUITE_P(
             SasautosOutcome::already_listed,
             {}},
         PlanCase{"StockLayout", stock_file, SasautosOutcome::updated, {{0, "", false}}},
+        // A last line without a line end gets CR LF: no line end of the file is rewritten.
         PlanCase{"OneListedOneNot",
                  "-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\")\r\n-SET SASAUTOS ( \"a\")",
                  SasautosOutcome::updated,
                  {{1, " \"a\")", false}},
-                 true},
+                 false},
         PlanCase{"TwoListsOnOneLine",
                  "-SET SASAUTOS (a) -SET SASAUTOS (b)\n",
                  SasautosOutcome::updated,

@@ -75,19 +75,24 @@ Result<std::string> Win32FileSystem::read_file(const std::string& path) {
     return content;
 }
 
-namespace {
+namespace {} // namespace
 
-Failure write_bytes(HANDLE file, const char* data, std::size_t size) {
+Failure write_bytes(HANDLE file, const char* data, std::size_t size, WriteCall write) {
     std::size_t done = 0;
     while (done < size) {
         DWORD written = 0;
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1 << 24));
-        if (!WriteFile(file, data + done, chunk, &written, nullptr))
+        if (!write(file, data + done, chunk, &written, nullptr))
             return last_error();
+        // A device that takes nothing would take nothing again.
+        if (written == 0)
+            return windows_error(ERROR_WRITE_FAULT);
         done += written;
     }
     return std::nullopt;
 }
+
+namespace {
 
 // Small parts are gathered into one buffer, so a file of many short lines is written in
 // a few large writes rather than one call a part.

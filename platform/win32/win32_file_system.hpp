@@ -2,9 +2,16 @@
 
 #include "platform/file_system.hpp"
 
+#include <windows.h>
+
 #include <string>
 
 namespace morvane::win32 {
+
+// Writes all of data, in as many calls as the device needs. A write that succeeds but
+// moves no byte fails rather than being repeated for ever.
+using WriteCall = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+Failure write_bytes(HANDLE file, const char* data, std::size_t size, WriteCall write = WriteFile);
 
 // Puts replacement (a long path) in the place of target in one step, keeping target's
 // security, attributes and streams where the file system allows; a read-only target is

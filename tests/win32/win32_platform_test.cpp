@@ -234,6 +234,18 @@ TEST_F(Files, MissingFileIsReportedInTheSystemsWords) {
     EXPECT_FALSE(files.read_file("").ok());
 }
 
+// A device that accepts a write and takes no byte: the write must end, with an error.
+BOOL WINAPI takes_nothing(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+    *written = 0;
+    return TRUE;
+}
+
+TEST(FileWrites, AWriteThatMovesNothingFails) {
+    const auto failure = write_bytes(INVALID_HANDLE_VALUE, "abc", 3, takes_nothing);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->description, windows_error(ERROR_WRITE_FAULT).description);
+}
+
 TEST(CodePage, ConvertsExactlyOrSaysWhichCharacterIsMissing) {
     if (GetACP() != 1252)
         GTEST_SKIP() << "the checks below are for code page 1252";
