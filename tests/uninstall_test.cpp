@@ -1,5 +1,9 @@
+#include "app/command_line.hpp"
 #include "app/sha256.hpp"
 #include "app/uninstall.hpp"
+#include "integration/sas_config_update.hpp"
+#include "program/setup_program.hpp"
+#include "tests/doubles/program_doubles.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>
@@ -10,7 +14,9 @@ namespace {
 const std::string kit = "D:\\Tools\\Kit";
 const std::string programs = "C:\\Users\\ana\\Start Menu\\Programs";
 const std::string config = "C:\\SAS\\V91\\nls\\en\\SASV9.CFG";
-const std::string stock_config = "-SET SASAUTOS (\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n";
+// With a byte order mark, which the undo must give back with the rest.
+const std::string stock_config =
+    "\xEF\xBB\xBF-SET SASAUTOS (\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n";
 const std::string entry = "  \"D:\\Tools\\Kit\\saspgm\"\r\n";
 
 class Uninstall : public ::testing::Test {
@@ -45,10 +51,12 @@ class Uninstall : public ::testing::Test {
                 }
             },
             [&] {
-                if (outcome == SasautosOutcome::updated)
-                    machine.write(config, "-SET SASAUTOS (\r\n" + entry + stock_config.substr(17));
-                record.sasautos = {
-                    RecordedSasautos{config, kit + "\\saspgm", outcome, {{{0, "", false}}}}};
+                const auto update =
+                    update_sas_config_file(machine.files, machine.encoding, kit + "\\saspgm", config);
+                ASSERT_TRUE(update.ok());
+                ASSERT_EQ(update.value().outcome, outcome);
+                record.sasautos = {RecordedSasautos{config, update.value().macro_folder, outcome,
+                                                    update.value().change}};
             },
             [&] { write(kit + "\\morvane.cfg"); },
         };
@@ -66,18 +74,15 @@ class Uninstall : public ::testing::Test {
     }
 
     UninstallReport run() { return run(machine.shell); }
-    UninstallReport run(Shell& shell) {
+    // record_path: how the uninstallation names the record's place.
+    UninstallReport run(Shell& shell, const std::string& record_path = setup_record_path(kit)) {
         machine.write(setup_record_path(kit), to_text(record));
-        return uninstall(record, setup_record_path(kit), machine.files, shell,
+        machine.set_read_only(setup_record_path(kit), record_read_only);
+        return uninstall(record, record_path, machine.files, shell,
                          [this](std::string_view content, std::string_view folder,
                                 const SasautosChange& change) {
                              ++undo_calls;
-                             EXPECT_EQ(folder, kit + "\\saspgm");
-                             EXPECT_EQ(change.insertions.size(), 1u);
-                             std::string undone(content);
-                             if (const auto at = undone.find(entry); at != std::string::npos)
-                                 undone.erase(at, entry.size());
-                             return undone;
+                             return remove_sas_config_entry(content, folder, change);
                          });
     }
 
@@ -91,6 +96,7 @@ class Uninstall : public ::testing::Test {
     TestMachine machine;
     SetupRecord record;
     int undo_calls = 0;
+    bool record_read_only = false;
 };
 
 TEST_F(Uninstall, UndoesNewestFirstKeepsAChangedFileAndRemovesTheRecordLast) {
@@ -128,7 +134,8 @@ TEST_F(Uninstall, AFolderListedBeforeStaysListed) {
 
 TEST_F(Uninstall, AfterAFailedInstallationTheProgramFolderIsAsBefore) {
     install(1);
-    const auto report = run();
+    // The program folder named in other letters is the same folder.
+    const auto report = run(machine.shell, "D:\\TOOLS\\KIT\\morvane-setup.ini");
     EXPECT_TRUE(report.record_removed);
     EXPECT_FALSE(machine.exists(kit + "\\saspgm"));
     EXPECT_TRUE(machine.exists(kit + "\\Morvane_Post_Installation_setup.exe"));
@@ -138,24 +145,53 @@ TEST_F(Uninstall, AfterAFailedInstallationTheProgramFolderIsAsBefore) {
 
 TEST_F(Uninstall, WhatFailedStaysRecordedAndASecondRunFinishes) {
     install(5);
-    machine.set_read_only(kit + "\\saspgm\\autoexec.sas", true);
+    const auto installed_config = machine.read(config);
+    for (const auto& refused : {kit + "\\saspgm\\autoexec.sas", config})
+        machine.set_read_only(refused, true);
     auto report = run();
     EXPECT_FALSE(report.record_removed);
+    EXPECT_EQ(to_text(report.lines[1]).rfind("failed " + config + ": ", 0), 0u);
     EXPECT_EQ(to_text(report.lines[5]).rfind("failed " + kit + "\\saspgm\\autoexec.sas: ", 0), 0u);
     const auto kept = read_setup_record(machine.files, setup_record_path(kit));
     ASSERT_TRUE(kept.ok());
     ASSERT_EQ(kept.value().files_written.size(), 1u);
     EXPECT_EQ(kept.value().files_written[0].path, kit + "\\saspgm\\autoexec.sas");
     EXPECT_EQ(kept.value().folders_created, std::vector<std::string>{kit + "\\saspgm"});
-    EXPECT_TRUE(kept.value().sasautos.empty());
-    EXPECT_EQ(machine.read(config), stock_config);
+    ASSERT_EQ(kept.value().sasautos.size(), 1u);
+    EXPECT_EQ(kept.value().sasautos[0].change.insertions.size(), 1u);
+    EXPECT_EQ(machine.read(config), installed_config);
 
-    machine.set_read_only(kit + "\\saspgm\\autoexec.sas", false);
+    for (const auto& refused : {kit + "\\saspgm\\autoexec.sas", config})
+        machine.set_read_only(refused, false);
     record = kept.value();
     report = run();
     EXPECT_TRUE(report.record_removed);
     EXPECT_FALSE(machine.exists(kit + "\\saspgm"));
-    EXPECT_EQ(undo_calls, 1);
+    EXPECT_EQ(machine.read(config), stock_config);
+    EXPECT_EQ(undo_calls, 2);
+}
+
+TEST_F(Uninstall, ARecordThatCannotBeRewrittenIsAFailureToo) {
+    install(5);
+    machine.set_read_only(kit + "\\saspgm\\autoexec.sas", true);
+    record_read_only = true;
+    const auto report = run();
+    EXPECT_FALSE(report.record_removed);
+    EXPECT_EQ(to_text(report.lines.back()).rfind("failed " + setup_record_path(kit) + ": ", 0), 0u);
+}
+
+TEST_F(Uninstall, WhatFailsMakesTheCommandFail) {
+    install(5);
+    machine.write(setup_record_path(kit), to_text(record));
+    machine.set_read_only(kit + "\\saspgm\\autoexec.sas", true);
+    RecordingConsole console;
+    FakeWindowHost host;
+    FakeSingleInstance instance;
+    ProgramServices services{
+        machine.platform, console, host, instance, [] { return std::string("T"); }, "setup.exe"};
+    EXPECT_EQ(run_setup_program({"/uninstall", "/silent"}, services), exit_step_failed);
+    ASSERT_FALSE(console.err_lines.empty());
+    EXPECT_EQ(console.err_lines[0].rfind("failed " + kit + "\\saspgm\\autoexec.sas: ", 0), 0u);
 }
 
 TEST_F(Uninstall, WhatThisProgramNeverMakesIsLeftAlone) {
@@ -223,6 +259,7 @@ TEST_F(Uninstall, AnEntryNotWhereTheInstallationPutItIsNotCalledGone) {
          "already gone " + config + ": the macro folder is no longer listed"},
     };
     for (const auto& [content, expected] : cases) {
+        machine.write(config, stock_config);
         install(4);
         machine.write(config, content);
         const auto report = run();
