@@ -1,10 +1,20 @@
+#include "app/command_line.hpp"
 #include "app/setup_record.hpp"
 #include "app/sha256.hpp"
+#include "program/setup_program.hpp"
+#include "tests/doubles/program_doubles.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+
 namespace morvane::testing {
+
+// tests/data/records/*.ini by file name.
+extern const std::map<std::string, std::string> golden_records;
+
 namespace {
 
 // Every byte but the line breaks, which no path or line of a configuration file holds.
@@ -138,6 +148,59 @@ TEST(SetupRecordText, ARecordThatCannotBeReadSaysWhere) {
             << read.error().description;
     }
 }
+
+// Records as a release wrote them after installing SAS 9.1's configuration file: an
+// installation writes each byte for byte, it reads back, and the uninstallation it steers
+// gives the configuration file back as it was. A new format goes into a file of its own.
+struct KeptRecord {
+    const char* file;
+    std::string sas_config;
+};
+
+class KeptRecords : public ::testing::TestWithParam<KeptRecord> {};
+
+TEST_P(KeptRecords, InstallationWritesItAndUninstallationFollowsIt) {
+    const auto& kept = GetParam();
+    const std::string config = "C:\\SAS\\V91\\nls\\en\\SASV9.CFG";
+    TestMachine machine;
+    machine.prepare_program_folder();
+    machine.make_folders("C:\\SAS\\V91\\nls\\en");
+    machine.write(config, kept.sas_config);
+    machine.registry.set_string(sas_key + "9.1", "DefaultRoot", "C:\\SAS\\V91");
+    RecordingConsole console;
+    FakeWindowHost host;
+    FakeSingleInstance instance;
+    ProgramServices services{
+        machine.platform, console, host, instance, [] { return std::string("T"); }, "setup.exe"};
+    ASSERT_EQ(run_setup_program({"/silent"}, services), exit_installed);
+    const auto written = machine.read(setup_record_path("D:\\Tools\\Kit"));
+    ASSERT_TRUE(golden_records.count(kept.file)) << kept.file;
+    const auto& bytes = golden_records.at(kept.file);
+    EXPECT_EQ(written, bytes);
+    const auto read = parse_setup_record(bytes);
+    ASSERT_TRUE(read.ok()) << read.error().description;
+    EXPECT_EQ(to_text(read.value()), bytes);
+
+    ASSERT_EQ(run_setup_program({"/uninstall", "/silent"}, services), exit_installed);
+    EXPECT_EQ(machine.read(config), kept.sas_config);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SetupRecordFile, KeptRecords,
+    ::testing::Values(KeptRecord{"updated.ini",
+                                 "-SET SASAUTOS (\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n"},
+                      KeptRecord{"updated-one-line-lf.ini",
+                                 "-SET SASAUTOS (\"!SASROOT\\core\\sasmacro\")\n-MEMSIZE 0\n"},
+                      KeptRecord{"already-listed.ini",
+                                 "-SET SASAUTOS (\r\n  \"D:\\Tools\\Kit\\saspgm\"\r\n)\r\n"},
+                      KeptRecord{"no-list.ini", "-SET MYVAR 1\r\n"}),
+    [](const auto& info) {
+        std::string name;
+        for (const char c : std::string(info.param.file))
+            if (std::isalnum(static_cast<unsigned char>(c)))
+                name += c;
+        return name;
+    });
 
 TEST(SetupRecordFile, MissingIsNothingRecordedAndUnreadableNamesTheFile) {
     TestMachine machine;

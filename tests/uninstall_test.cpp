@@ -51,8 +51,8 @@ class Uninstall : public ::testing::Test {
                 }
             },
             [&] {
-                const auto update =
-                    update_sas_config_file(machine.files, machine.encoding, kit + "\\saspgm", config);
+                const auto update = update_sas_config_file(machine.files, machine.encoding,
+                                                           kit + "\\saspgm", config);
                 ASSERT_TRUE(update.ok());
                 ASSERT_EQ(update.value().outcome, outcome);
                 record.sasautos = {RecordedSasautos{config, update.value().macro_folder, outcome,
