@@ -11,16 +11,10 @@ namespace {
 
 struct HostileFolder {
     const char* name;
-    std::string folder;
+    std::string folder;       // as the program sees it, UTF-8
+    std::string in_file = ""; // its bytes in code page 1252; empty: the same as folder
+    std::string literal = ""; // inside a single-quoted SAS literal; empty: as in_file
 };
-
-// A single-quoted SAS literal holding `text`: quotes doubled, nothing else changed.
-std::string sas_literal_of(const std::string& text) {
-    std::string literal;
-    for (const char c : text)
-        literal += c == '\'' ? std::string("''") : std::string(1, c);
-    return literal;
-}
 
 class HostilePaths : public ::testing::TestWithParam<HostileFolder> {};
 
@@ -37,8 +31,8 @@ TEST_P(HostilePaths, InstallWritesTheFolderAsSasReadsIt) {
     form.cmdInstall_Click();
     ASSERT_EQ(view.status(), "Installation completed.");
 
-    const auto in_file = machine.encoding.to_ansi(folder).value();
-    const auto literal = sas_literal_of(in_file);
+    const auto in_file = GetParam().in_file.empty() ? folder : GetParam().in_file;
+    const auto literal = GetParam().literal.empty() ? in_file : GetParam().literal;
     const auto autoexec = crlf_lines(machine.read(folder + "\\saspgm\\autoexec.sas"));
     EXPECT_EQ(autoexec[1], "libname pgmlib    '" + literal + "\\saspgm';");
     EXPECT_EQ(autoexec[18], "%include '" + literal + "\\saspgm\\sup2dat.sas';");
@@ -57,11 +51,15 @@ TEST_P(HostilePaths, InstallWritesTheFolderAsSasReadsIt) {
 INSTANTIATE_TEST_SUITE_P(
     Folders, HostilePaths,
     ::testing::Values(HostileFolder{"Blanks", "C:\\Program Files\\Morvane Kit"},
-                      HostileFolder{"SingleQuotes", "C:\\Users\\O'Brien\\Morvane 'Kit'"},
+                      HostileFolder{"SingleQuotes", "C:\\Users\\O'Brien\\Morvane 'Kit'", "",
+                                    "C:\\Users\\O''Brien\\Morvane ''Kit''"},
                       HostileFolder{"Parentheses", "C:\\Program Files (x86)\\Morvane (2)"},
                       HostileFolder{"AmpersandAndPercent", "D:\\R&D\\100%\\&sysdate %nrstr"},
-                      HostileFolder{"NonAscii", "C:\\Donn\xC3\xA9"
-                                                "es\\\xC3\x85ngstr\xC3\xB6m"},
+                      HostileFolder{"NonAscii",
+                                    "C:\\Donn\xC3\xA9"
+                                    "es\\\xC3\x85ngstr\xC3\xB6m",
+                                    "C:\\Donn\xE9"
+                                    "es\\\xC5ngstr\xF6m"},
                       HostileFolder{"NearTheLengthLimit",
                                     "C:\\" + std::string(200, 'x') + "\\" + std::string(40, 'y')}),
     [](const auto& info) { return std::string(info.param.name); });
