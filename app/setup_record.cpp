@@ -1,7 +1,8 @@
 #include "app/setup_record.hpp"
+#include "text/ascii.hpp"
 
 #include "integration/sasautos_syntax.hpp"
-#include "integration/text_lines.hpp"
+#include "text/lines.hpp"
 
 #include <algorithm>
 #include <optional>
@@ -18,18 +19,6 @@ constexpr std::string_view folders_section = "Folders created";
 constexpr std::string_view files_section = "Files written";
 constexpr std::string_view shortcuts_section = "Shortcuts saved";
 constexpr std::string_view sasautos_section = "SAS configuration";
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && is_blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // A value that a reader would trim, or that starts like a quoted one, goes between
 // double quotes; the reader takes everything between the first and the last quote, so
@@ -365,8 +354,7 @@ class RecordParser {
 
 // An editor may have saved the record with a byte order mark or other line ends.
 std::vector<std::string_view> lines_of(std::string_view text) {
-    if (text.starts_with(utf8_mark))
-        text.remove_prefix(utf8_mark.size());
+    text = without_utf8_mark(text);
     std::vector<std::string_view> lines;
     LineReader reader(text);
     for (auto line = reader.line_at(0); line.begin < text.size(); line = reader.line_at(line.next))

@@ -1,4 +1,5 @@
 #include "app/uninstall.hpp"
+#include "text/ascii.hpp"
 
 #include "app/sha256.hpp"
 #include "integration/sasautos_undo.hpp"
@@ -7,26 +8,6 @@
 
 namespace morvane {
 namespace {
-
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool same_ignoring_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return ascii_upper(x) == ascii_upper(y);
-           });
-}
-
-bool ends_with_ignoring_case(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           same_ignoring_case(text.substr(text.size() - suffix.size()), suffix);
-}
-
-bool contains_ignoring_case(std::string_view text, std::string_view part) {
-    const auto same = [](char x, char y) { return ascii_upper(x) == ascii_upper(y); };
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
-}
 
 // A path that means what it reads: backslashes only, no "." or ".." step that could lead
 // out of the folder it starts with, and no colon but the drive's (no alternate stream).

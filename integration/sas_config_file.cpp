@@ -1,20 +1,8 @@
 #include "integration/sas_config_file.hpp"
+#include "text/ascii.hpp"
 
 namespace morvane {
 namespace {
-
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (ascii_upper(text[i]) != ascii_upper(prefix[i]))
-            return false;
-    return true;
-}
 
 bool is_separator(char c) {
     return c == '\\' || c == '/';

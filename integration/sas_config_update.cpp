@@ -1,4 +1,5 @@
 #include "integration/sas_config_update.hpp"
+#include "text/ascii.hpp"
 
 #include "integration/sas_config_file.hpp"
 #include "integration/sasautos_undo.hpp"

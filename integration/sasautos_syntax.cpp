@@ -1,21 +1,16 @@
 #include "integration/sasautos_syntax.hpp"
+#include "text/ascii.hpp"
 
 #include <optional>
 
 namespace morvane {
 namespace {
 
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool is_line_break(char c) {
     return c == '\r' || c == '\n';
 }
 bool is_quote(char c) {
     return c == '"' || c == '\'';
-}
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 enum class TokenKind { word, quoted, open, close };
@@ -93,12 +88,8 @@ class Tokens {
 };
 
 bool is_word(std::string_view content, const Token& token, std::string_view name) {
-    if (token.kind != TokenKind::word || token.end - token.begin != name.size())
-        return false;
-    for (std::size_t i = 0; i < name.size(); ++i)
-        if (ascii_upper(content[token.begin + i]) != ascii_upper(name[i]))
-            return false;
-    return true;
+    return token.kind == TokenKind::word &&
+           same_ignoring_case(content.substr(token.begin, token.end - token.begin), name);
 }
 
 bool only_blanks_between(std::string_view content, const Token& first, const Token& second) {

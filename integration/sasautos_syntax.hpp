@@ -8,9 +8,6 @@
 
 namespace morvane {
 
-// The byte order mark that makes a configuration file UTF-8 rather than the ANSI code page.
-inline constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
-
 // One folder named in a SASAUTOS list: a quoted string (its quotes included) or a bare
 // word, as a range of the file's bytes.
 struct SasautosListEntry {

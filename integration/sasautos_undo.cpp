@@ -1,7 +1,7 @@
 #include "integration/sasautos_undo.hpp"
 
 #include "integration/sasautos_syntax.hpp"
-#include "integration/text_lines.hpp"
+#include "text/lines.hpp"
 
 #include <map>
 #include <optional>

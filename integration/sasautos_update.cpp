@@ -1,20 +1,14 @@
 #include "integration/sasautos_update.hpp"
+#include "text/ascii.hpp"
 
 #include "integration/sasautos_syntax.hpp"
-#include "integration/text_lines.hpp"
+#include "text/lines.hpp"
 
 namespace morvane {
 namespace {
 
 constexpr std::string_view line_end = "\r\n";
 constexpr std::string_view blank = " ";
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-char ascii_upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 // Folder names compare as Windows compares them: without regard to letter case, and
 // with or without a final backslash.

@@ -1,6 +1,6 @@
 #include "integration/unified_diff.hpp"
 
-#include "integration/text_lines.hpp"
+#include "text/lines.hpp"
 
 #include <algorithm>
 #include <vector>

@@ -6,6 +6,7 @@
 #   macros/      -> platform/
 #   sas/         -> platform/
 #   platform/    -> platform/ (the interfaces directly in it include no back end)
+#   text/        -> nothing: plain text helpers that every layer may use
 # An include counts by the file it reaches, however it is written: "x", <x>, ../x or a
 # nested folder's path, each tried beside the including file first and then from the top.
 # Usage: layering_test.sh SOURCE_DIR
@@ -19,6 +20,7 @@ forbidden() {
         macros) echo "app integration sas program" ;;
         integration) echo "app program" ;;
         app) echo "program" ;;
+        text) echo "app integration macros sas program platform" ;;
     esac
 }
 # The file an include names, relative to the top, or nothing when it is not in the tree.
@@ -32,7 +34,7 @@ reached() {
     done
 }
 violations=0
-for layer in platform sas macros integration app; do
+for layer in text platform sas macros integration app; do
     if [ ! -d "$layer" ]; then
         echo "FAILED: there is no $layer/ folder to check"
         violations=$((violations + 1))
