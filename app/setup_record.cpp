@@ -78,10 +78,6 @@ class Writer {
 
 } // namespace
 
-std::string setup_record_path(const std::string& program_folder) {
-    return program_folder + "\\morvane-setup.ini";
-}
-
 std::string to_text(const SetupRecord& record) {
     Writer out;
     out.comment("Morvane setup record: what the installation did, so that the setup program "

@@ -2,6 +2,7 @@
 
 #include "integration/sasautos_update.hpp"
 #include "platform/file_system.hpp"
+#include "product/layout.hpp"
 
 #include <string>
 #include <vector>
@@ -33,9 +34,6 @@ struct SetupRecord {
     // entries is to be undone. An update that changed nothing is kept only to say so.
     std::vector<RecordedSasautos> sasautos;
 };
-
-// The record's place: beside the setup program, where an administrator looks for it.
-std::string setup_record_path(const std::string& program_folder);
 
 // The record as INI-like text with CR LF line ends. Values hold no line breaks; any other
 // byte is kept.

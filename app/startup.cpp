@@ -1,6 +1,7 @@
 #include "app/startup.hpp"
 
 #include "app/read_registry_string.hpp"
+#include "product/layout.hpp"
 
 #include <exception>
 
@@ -28,7 +29,7 @@ InstallationRecord read_installation_record(Registry& registry) {
         installation.user_dir = read(installation.globals_key, r.sasuser_value_name);
         installation.user_catalog = installation.user_dir + r.catalog_file_name;
     }
-    r.product_key = "SOFTWARE\\Talmora\\Morvane";
+    r.product_key = product_layout.registry_key;
     r.reg_value_name = "AllUsers";
     r.all_users = read(r.product_key, r.reg_value_name);
     return r;

@@ -1,8 +1,8 @@
 #include "app/uninstall.hpp"
-#include "text/ascii.hpp"
 
 #include "app/sha256.hpp"
 #include "integration/sasautos_undo.hpp"
+#include "text/ascii.hpp"
 
 #include <algorithm>
 
@@ -35,8 +35,8 @@ class MadeHere {
   public:
     explicit MadeHere(const std::string& record_path)
         : program_folder_(record_path.substr(0, record_path.rfind('\\'))),
-          launch_config_(program_folder_ + "\\morvane.cfg"),
-          macro_folder_(program_folder_ + "\\saspgm") {}
+          launch_config_(launch_config_path(program_folder_)),
+          macro_folder_(macro_folder_path(program_folder_)) {}
 
     bool is_launch_config(std::string_view path) const {
         return same_ignoring_case(path, launch_config_);
@@ -45,12 +45,11 @@ class MadeHere {
         return is_plain(path) && (is_launch_config(path) || is_inside(path, macro_folder_));
     }
     bool folder(std::string_view path) const {
-        return is_plain(path) && (same_ignoring_case(path, macro_folder_) ||
-                                  ends_with_ignoring_case(path, "\\Talmora\\MORVANE") ||
-                                  ends_with_ignoring_case(path, "\\Talmora"));
+        return is_plain(path) &&
+               (same_ignoring_case(path, macro_folder_) || is_product_start_menu_folder(path));
     }
-    bool shortcut_path(std::string_view path) const {
-        return is_plain(path) && ends_with_ignoring_case(path, "\\Morvane.lnk");
+    bool shortcut(std::string_view path) const {
+        return is_plain(path) && is_product_shortcut(path);
     }
     // The shortcuts start SAS with this folder's morvane.cfg.
     bool launches_here(const Shortcut& shortcut) const {
@@ -72,14 +71,15 @@ class Uninstaller {
         : files_(files), shell_(shell), made_here_(made_here), lines_(lines) {}
 
     bool shortcut(const std::string& path) {
-        if (!made_here_.shortcut_path(path))
-            return not_ours(path, "not a Morvane.lnk shortcut");
+        if (!made_here_.shortcut(path))
+            return not_ours(path, "not a " + std::string(product_layout.shortcut) + " shortcut");
         // One that cannot be read now (in use, damaged) may still be ours: tried again later.
         const auto found = shell_.read_shortcut(path);
         if (!found.ok())
             return gone_or_failed(path, found.error());
         if (!made_here_.launches_here(found.value()))
-            return not_ours(path, "not a shortcut to this program folder's morvane.cfg");
+            return not_ours(path, "not a shortcut to this program folder's " +
+                                      std::string(product_layout.launch_config));
         return deleted(path);
     }
 

@@ -1,5 +1,7 @@
 #include "integration/shortcuts.hpp"
 
+#include "product/layout.hpp"
+
 namespace morvane {
 namespace {
 
@@ -28,7 +30,7 @@ Result<std::vector<Shortcut>> morvane_shortcuts(const std::string& sas_version,
                                                 const InstallationRecord& record,
                                                 const ShortcutServices& services) {
     const auto launch = launch_for(sas_version, record);
-    const auto launch_config = services.program_folder + "\\morvane.cfg";
+    const auto launch_config = launch_config_path(services.program_folder);
     Shortcut shortcut;
     shortcut.description = "Morvane";
     shortcut.show_command = maximized;
@@ -40,14 +42,14 @@ Result<std::vector<Shortcut>> morvane_shortcuts(const std::string& sas_version,
 
     const bool all = for_all_users(record);
     std::vector<Shortcut> shortcuts;
-    for (const auto& [folder, sub_folder] :
-         {std::pair{all ? SpecialFolder::all_users_desktop : SpecialFolder::desktop, ""},
-          std::pair{all ? SpecialFolder::all_users_programs : SpecialFolder::programs,
-                    "\\Talmora\\MORVANE"}}) {
+    for (const auto& [folder, in_product_folder] :
+         {std::pair{all ? SpecialFolder::all_users_desktop : SpecialFolder::desktop, false},
+          std::pair{all ? SpecialFolder::all_users_programs : SpecialFolder::programs, true}}) {
         const auto base = services.shell.special_folder(folder);
         if (!base.ok())
             return base.error();
-        shortcut.file_path = base.value() + sub_folder + "\\Morvane.lnk";
+        shortcut.file_path =
+            shortcut_path(in_product_folder ? product_folder_path(base.value()) : base.value());
         shortcuts.push_back(shortcut);
     }
     return shortcuts;
@@ -62,8 +64,8 @@ Failure create_shortcuts(const std::string& sas_version, const InstallationRecor
     if (for_all_users(record))
         if (const auto programs = services.shell.special_folder(SpecialFolder::all_users_programs);
             programs.ok()) {
-            services.files.make_folder(programs.value() + "\\Talmora");
-            services.files.make_folder(programs.value() + "\\Talmora\\MORVANE");
+            services.files.make_folder(vendor_folder_path(programs.value()));
+            services.files.make_folder(product_folder_path(programs.value()));
         }
     for (const auto& shortcut : shortcuts.value())
         if (auto failure = services.shell.save_shortcut(shortcut))

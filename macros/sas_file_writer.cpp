@@ -1,5 +1,7 @@
 #include "macros/sas_file_writer.hpp"
 
+#include "product/layout.hpp"
+
 namespace morvane {
 namespace {
 
@@ -26,7 +28,7 @@ SasFileWriter::SasFileWriter(GeneratedFileOutput output, TextEncoding& encoding,
       quoted_program_folder_(double_single_quotes(program_folder_)) {}
 
 std::string SasFileWriter::macro_folder() const {
-    return program_folder_ + "\\saspgm";
+    return macro_folder_path(program_folder_);
 }
 
 std::string SasFileWriter::expand(std::string_view template_line) const {

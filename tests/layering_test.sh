@@ -3,10 +3,11 @@
 #   program/     -> app/, sas/, integration/, macros/, platform/
 #   app/         -> integration/, macros/, sas/, platform/
 #   integration/ -> macros/, sas/, platform/
-#   macros/      -> platform/
-#   sas/         -> platform/
+#   macros/      -> product/, text/, platform/
+#   sas/         -> text/, platform/
+#   product/     -> text/
+#   text/        -> nothing: plain text helpers
 #   platform/    -> platform/ (the interfaces directly in it include no back end)
-#   text/        -> nothing: plain text helpers that every layer may use
 # An include counts by the file it reaches, however it is written: "x", <x>, ../x or a
 # nested folder's path, each tried beside the including file first and then from the top.
 # Usage: layering_test.sh SOURCE_DIR
@@ -15,9 +16,10 @@ cd "$1" || exit 2
 top=$(pwd -P)
 forbidden() {
     case $1 in
-        platform) echo "app integration macros sas program" ;;
-        sas) echo "app integration macros program" ;;
+        platform) echo "app integration macros sas product text program" ;;
+        sas) echo "app integration macros product program" ;;
         macros) echo "app integration sas program" ;;
+        product) echo "app integration macros sas program platform" ;;
         integration) echo "app program" ;;
         app) echo "program" ;;
         text) echo "app integration macros sas program platform" ;;
@@ -34,7 +36,7 @@ reached() {
     done
 }
 violations=0
-for layer in text platform sas macros integration app; do
+for layer in text product platform sas macros integration app; do
     if [ ! -d "$layer" ]; then
         echo "FAILED: there is no $layer/ folder to check"
         violations=$((violations + 1))

@@ -1,0 +1,47 @@
+#include "product/layout.hpp"
+
+#include "text/ascii.hpp"
+
+namespace morvane {
+namespace {
+
+std::string inside(const std::string& folder, std::string_view name) {
+    return folder + "\\" + std::string(name);
+}
+
+} // namespace
+
+std::string macro_folder_path(const std::string& program_folder) {
+    return inside(program_folder, product_layout.macro_folder);
+}
+
+std::string launch_config_path(const std::string& program_folder) {
+    return inside(program_folder, product_layout.launch_config);
+}
+
+std::string setup_record_path(const std::string& program_folder) {
+    return inside(program_folder, product_layout.setup_record);
+}
+
+std::string vendor_folder_path(const std::string& programs_folder) {
+    return inside(programs_folder, product_layout.vendor_folder);
+}
+
+std::string product_folder_path(const std::string& programs_folder) {
+    return inside(vendor_folder_path(programs_folder), product_layout.product_folder);
+}
+
+std::string shortcut_path(const std::string& folder) {
+    return inside(folder, product_layout.shortcut);
+}
+
+bool is_product_start_menu_folder(std::string_view path) {
+    return ends_with_ignoring_case(path, product_folder_path("")) ||
+           ends_with_ignoring_case(path, vendor_folder_path(""));
+}
+
+bool is_product_shortcut(std::string_view path) {
+    return ends_with_ignoring_case(path, shortcut_path(""));
+}
+
+} // namespace morvane
