@@ -23,7 +23,7 @@ Failure remove_stale_catalog(const SasInstallation& sas, FileSystem& files) {
 // write into it.
 struct RunState {
     RunState(Platform& platform, const SasRelease& release)
-        : journal(platform.files, setup_record_path(platform.location.program_folder()),
+        : journal(platform.files, platform.hashing, setup_record_path(platform.location.program_folder()),
                   std::string(release.version_key)),
           files(platform.files, journal), shell(platform.shell, journal),
           writer(files, platform.encoding, platform.location.program_folder()) {}

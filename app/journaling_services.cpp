@@ -11,22 +11,19 @@ Failure JournalingFileSystem::make_folder(const std::string& path) {
 }
 
 Failure JournalingFileSystem::write_file(const std::string& path, const std::string& content) {
-    auto failure = files_.write_file(path, content);
-    if (!failure)
-        journal_.file_written(path, content);
-    return failure;
+    if (auto failure = files_.write_file(path, content))
+        return failure;
+    return journal_.file_written(path, content);
 }
 
 Failure JournalingFileSystem::write_file_parts(const std::string& path,
                                                const std::vector<std::string_view>& parts) {
-    auto failure = files_.write_file_parts(path, parts);
-    if (!failure) {
-        std::string content;
-        for (const auto part : parts)
-            content += part;
-        journal_.file_written(path, content);
-    }
-    return failure;
+    if (auto failure = files_.write_file_parts(path, parts))
+        return failure;
+    std::string content;
+    for (const auto part : parts)
+        content += part;
+    return journal_.file_written(path, content);
 }
 
 Failure JournalingShell::save_shortcut(const Shortcut& shortcut) {

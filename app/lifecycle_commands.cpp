@@ -122,7 +122,7 @@ int run_uninstall(Platform& platform, CommandOutput& output) {
                         window_title))
         return exit_left_without_installing;
     const auto report = uninstall(*record, record_path(platform), platform.files, platform.shell,
-                                  remove_sas_config_entry);
+                                  platform.hashing, remove_sas_config_entry);
     std::vector<std::string> worth_telling;
     bool failed = false;
     for (const auto& line : report.lines) {

@@ -1,7 +1,5 @@
 #include "app/setup_journal.hpp"
 
-#include "app/sha256.hpp"
-
 #include <algorithm>
 
 namespace morvane {
@@ -16,8 +14,9 @@ template <class T> bool add_once(std::vector<T>& items, const T& item) {
 
 } // namespace
 
-SetupJournal::SetupJournal(FileSystem& files, std::string record_path, std::string sas_version)
-    : files_(files), path_(std::move(record_path)) {
+SetupJournal::SetupJournal(FileSystem& files, Hashing& hashing, std::string record_path,
+                           std::string sas_version)
+    : files_(files), hashing_(hashing), path_(std::move(record_path)) {
     record_.sas_version = std::move(sas_version);
 }
 
@@ -46,8 +45,11 @@ void SetupJournal::folder_made(const std::string& path) {
     changed_ |= add_once(record_.folders_created, path);
 }
 
-void SetupJournal::file_written(const std::string& path, std::string_view bytes) {
-    auto hash = sha256_hex(bytes);
+Failure SetupJournal::file_written(const std::string& path, std::string_view bytes) {
+    const auto digest = hashing_.sha256_hex(bytes);
+    if (!digest.ok())
+        return digest.error();
+    auto hash = digest.value();
     const auto same_path = [&](const RecordedFile& file) { return file.path == path; };
     const auto found =
         std::find_if(record_.files_written.begin(), record_.files_written.end(), same_path);
@@ -56,6 +58,7 @@ void SetupJournal::file_written(const std::string& path, std::string_view bytes)
     else
         found->sha256 = std::move(hash);
     changed_ = true;
+    return std::nullopt;
 }
 
 void SetupJournal::shortcut_saved(const std::string& path) {

@@ -3,6 +3,7 @@
 #include "app/setup_record.hpp"
 #include "integration/sas_config_update.hpp"
 #include "platform/file_system.hpp"
+#include "platform/hashing.hpp"
 
 #include <string>
 
@@ -14,7 +15,8 @@ namespace morvane {
 // is still to be undone when it is uninstalled.
 class SetupJournal {
   public:
-    SetupJournal(FileSystem& files, std::string record_path, std::string sas_version);
+    SetupJournal(FileSystem& files, Hashing& hashing, std::string record_path,
+                 std::string sas_version);
 
     // Takes in the record already there; one that cannot be read fails, since an
     // installation must not forget what an earlier one left to undo.
@@ -23,7 +25,8 @@ class SetupJournal {
     Failure save();
 
     void folder_made(const std::string& path);
-    void file_written(const std::string& path, std::string_view bytes);
+    // Fails when the bytes cannot be hashed: the file is then written but not recorded.
+    Failure file_written(const std::string& path, std::string_view bytes);
     void shortcut_saved(const std::string& path);
     void sas_config_updated(const std::string& config_file, const SasConfigUpdate& update);
 
@@ -31,6 +34,7 @@ class SetupJournal {
 
   private:
     FileSystem& files_;
+    Hashing& hashing_;
     std::string path_;
     SetupRecord record_;
     bool changed_ = false;

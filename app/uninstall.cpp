@@ -1,6 +1,5 @@
 #include "app/uninstall.hpp"
 
-#include "app/sha256.hpp"
 #include "integration/sasautos_undo.hpp"
 #include "text/ascii.hpp"
 
@@ -66,9 +65,9 @@ class MadeHere {
 // Only a failure leaves an item to be undone later.
 class Uninstaller {
   public:
-    Uninstaller(FileSystem& files, Shell& shell, const MadeHere& made_here,
+    Uninstaller(FileSystem& files, Shell& shell, Hashing& hashing, const MadeHere& made_here,
                 std::vector<UninstallLine>& lines)
-        : files_(files), shell_(shell), made_here_(made_here), lines_(lines) {}
+        : files_(files), shell_(shell), hashing_(hashing), made_here_(made_here), lines_(lines) {}
 
     bool shortcut(const std::string& path) {
         if (!made_here_.shortcut(path))
@@ -89,8 +88,11 @@ class Uninstaller {
         const auto content = files_.read_file(file.path);
         if (!content.ok())
             return gone_or_failed(file.path, content.error());
+        const auto digest = hashing_.sha256_hex(content.value());
+        if (!digest.ok())
+            return gone_or_failed(file.path, digest.error());
         // Someone's own edits are theirs to keep.
-        if (sha256_hex(content.value()) != file.sha256) {
+        if (digest.value() != file.sha256) {
             add(UninstallAction::kept_changed, file.path, "changed since the installation");
             return true;
         }
@@ -177,6 +179,7 @@ class Uninstaller {
 
     FileSystem& files_;
     Shell& shell_;
+    Hashing& hashing_;
     const MadeHere& made_here_;
     std::vector<UninstallLine>& lines_;
     int failures_ = 0;
@@ -193,12 +196,13 @@ void undo_newest_first(const std::vector<T>& items, std::vector<T>& left, Step s
 } // namespace
 
 UninstallReport uninstall(const SetupRecord& record, const std::string& record_path,
-                          FileSystem& files, Shell& shell, const SasautosUndo& undo_sasautos) {
+                          FileSystem& files, Shell& shell, Hashing& hashing,
+                          const SasautosUndo& undo_sasautos) {
     UninstallReport report;
     auto& left = report.remaining;
     left.sas_version = record.sas_version;
     const MadeHere made_here(record_path);
-    Uninstaller undo(files, shell, made_here, report.lines);
+    Uninstaller undo(files, shell, hashing, made_here, report.lines);
     // The installation writes morvane.cfg last, after the SASAUTOS entry, the shortcuts
     // and the macro files, so it goes first.
     std::vector<RecordedFile> launch_configs, macro_files;

@@ -2,6 +2,7 @@
 
 #include "app/setup_record.hpp"
 #include "platform/file_system.hpp"
+#include "platform/hashing.hpp"
 #include "platform/shell.hpp"
 
 #include <functional>
@@ -52,7 +53,8 @@ struct UninstallReport {
 // shortcuts that pass this folder's morvane.cfg to SAS. Anything else is reported as
 // not_ours.
 UninstallReport uninstall(const SetupRecord& record, const std::string& record_path,
-                          FileSystem& files, Shell& shell, const SasautosUndo& undo_sasautos);
+                          FileSystem& files, Shell& shell, Hashing& hashing,
+                          const SasautosUndo& undo_sasautos);
 
 // The action, the path, and why where it is not plain: "kept D:\Kit\saspgm\a.sas: changed
 // since the installation".

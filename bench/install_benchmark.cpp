@@ -3,6 +3,7 @@
 #include "app/frmMain.hpp"
 #include "app/startup.hpp"
 #include "platform/host/host_file_system.hpp"
+#include "platform/host/openssl_hashing.hpp"
 #include "platform/host/windows1252_encoding.hpp"
 #include "tests/doubles/fakes.hpp"
 
@@ -29,7 +30,7 @@ struct Workstation {
     Workstation()
         : root(fs::temp_directory_path() / "morvane-bench"), files(root),
           shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
-          platform{registry, files, encoding, shell, location, pause, messages} {
+          platform{registry, files, encoding, shell, location, pause, messages, hashing} {
         fs::remove_all(root);
         shell.folders = {{SpecialFolder::desktop, "C:\\Desktop"},
                          {SpecialFolder::programs, "C:\\Programs"}};
@@ -60,6 +61,7 @@ struct Workstation {
     FixedProgramLocation location;
     NoPause pause;
     RecordingMessageBoxes messages;
+    OpenSslHashing hashing;
     Platform platform;
     FakeWindowView view;
     InstallationRecord record;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.hpp"
+#include "platform/hashing.hpp"
 #include "platform/message_box.hpp"
 #include "platform/pause.hpp"
 #include "platform/program_location.hpp"
@@ -19,6 +20,7 @@ struct Platform {
     ProgramLocation& location;
     Pause& pause;
     MessageBoxes& messages;
+    Hashing& hashing;
 };
 
 } // namespace morvane

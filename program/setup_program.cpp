@@ -41,7 +41,8 @@ int run_windowed(const CommandLine& options, ProgramServices& services, InstallL
                       platform.shell,
                       platform.location,
                       platform.pause,
-                      log.enabled() ? logged_messages : platform.messages};
+                      log.enabled() ? logged_messages : platform.messages,
+                      platform.hashing};
     const auto form = Main(windowed, view);
     if (!form)
         return exit_step_failed;

@@ -1,6 +1,7 @@
 // The program's entry point: the Win32 services wired to the setup.
 #include "app/command_line.hpp"
 #include "app/install_log.hpp"
+#include "platform/win32/cryptoapi_hashing.hpp"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/win32_console.hpp"
 #include "platform/win32/win32_file_system.hpp"
@@ -76,9 +77,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32ProgramLocation location;
     win32::SleepPause pause;
     win32::Win32MessageBoxes messages;
+    win32::CryptoApiHashing hashing;
     win32::Win32Console console;
     win32::Win32SingleInstance instance_lock;
-    Platform platform{registry, files, encoding, shell, location, pause, messages};
+    Platform platform{registry, files, encoding, shell, location, pause, messages, hashing};
     int exit_code = 0;
     {
         Win32WindowHost window(instance, messages);

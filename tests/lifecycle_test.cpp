@@ -1,6 +1,5 @@
 #include "app/command_line.hpp"
 #include "app/setup_record.hpp"
-#include "app/sha256.hpp"
 #include "program/setup_program.hpp"
 #include "tests/doubles/program_doubles.hpp"
 #include "tests/doubles/test_machine.hpp"
@@ -82,7 +81,7 @@ TEST_F(Lifecycle, InstallationRecordsEveryFileWithTheHashOfItsBytes) {
     EXPECT_EQ(recorded.sas_version, "sas9");
     ASSERT_EQ(recorded.files_written.size(), 18u);
     for (const auto& file : recorded.files_written)
-        EXPECT_EQ(file.sha256, sha256_hex(machine.read(file.path))) << file.path;
+        EXPECT_EQ(file.sha256, sha256_of(machine.read(file.path))) << file.path;
     EXPECT_EQ(recorded.folders_created,
               (std::vector<std::string>{"C:\\Users\\ana\\Start Menu\\Programs\\Talmora",
                                         "C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE",

@@ -1,6 +1,5 @@
 #include "app/command_line.hpp"
 #include "app/setup_record.hpp"
-#include "app/sha256.hpp"
 #include "program/setup_program.hpp"
 #include "tests/doubles/program_doubles.hpp"
 #include "tests/doubles/test_machine.hpp"
@@ -30,7 +29,7 @@ SetupRecord record_holding(const std::string& value) {
     SetupRecord record;
     record.sas_version = value;
     record.folders_created = {value, "C:\\Users\\ana\\Start Menu\\Programs\\Talmora"};
-    record.files_written = {{value, sha256_hex(value)}, {"D:\\Kit\\morvane.cfg", sha256_hex("")}};
+    record.files_written = {{value, sha256_of(value)}, {"D:\\Kit\\morvane.cfg", sha256_of("")}};
     record.shortcuts_saved = {value};
     // A later installation's or repair's update comes in a section of its own.
     record.sasautos = {{value, value, SasautosOutcome::updated, {}},

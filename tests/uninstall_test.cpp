@@ -1,5 +1,4 @@
 #include "app/command_line.hpp"
-#include "app/sha256.hpp"
 #include "app/uninstall.hpp"
 #include "integration/sas_config_update.hpp"
 #include "program/setup_program.hpp"
@@ -38,7 +37,7 @@ class Uninstall : public ::testing::Test {
             machine.make_folders(folder);
         const auto write = [&](const std::string& path) {
             machine.write(path, "written " + path);
-            record.files_written.push_back({path, sha256_hex("written " + path)});
+            record.files_written.push_back({path, sha256_of("written " + path)});
         };
         const std::function<void()> step[] = {
             [&] { write(kit + "\\saspgm\\autoexec.sas"); },
@@ -78,7 +77,7 @@ class Uninstall : public ::testing::Test {
     UninstallReport run(Shell& shell, const std::string& record_path = setup_record_path(kit)) {
         machine.write(setup_record_path(kit), to_text(record));
         machine.set_read_only(setup_record_path(kit), record_read_only);
-        return uninstall(record, record_path, machine.files, shell,
+        return uninstall(record, record_path, machine.files, shell, machine.hashing,
                          [this](std::string_view content, std::string_view folder,
                                 const SasautosChange& change) {
                              ++undo_calls;
@@ -213,7 +212,7 @@ TEST_F(Uninstall, WhatThisProgramNeverMakesIsLeftAlone) {
                                      kit + "\\saspgm\\a.sas:stream"};
     record.sas_version = "sas9";
     for (const auto& path : {theirs[0], theirs[1], disguised[0], disguised[1], disguised[2]})
-        record.files_written.push_back({path, sha256_hex("theirs")});
+        record.files_written.push_back({path, sha256_of("theirs")});
     record.shortcuts_saved = {desktop + "\\Other.lnk", programs + "\\Morvane.lnk"};
     record.folders_created = {"D:\\Empty", kit};
     const auto report = run();

@@ -19,10 +19,15 @@ fs::path fresh_temporary_folder() {
 
 } // namespace
 
+std::string sha256_of(std::string_view bytes) {
+    SystemHashing hashing;
+    return hashing.sha256_hex(bytes).value();
+}
+
 TestMachine::TestMachine()
     : root(fresh_temporary_folder()), files(root),
       shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
-      platform{registry, files, encoding, shell, location, pause, messages} {
+      platform{registry, files, encoding, shell, location, pause, messages, hashing} {
     shell.folders = {
         {SpecialFolder::desktop, "C:\\Users\\ana\\Desktop"},
         {SpecialFolder::all_users_desktop, "C:\\Users\\Public\\Desktop"},

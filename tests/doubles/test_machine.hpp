@@ -1,6 +1,11 @@
 #pragma once
 
 #include "platform/host/host_file_system.hpp"
+#ifdef _WIN32
+#include "platform/win32/cryptoapi_hashing.hpp"
+#else
+#include "platform/host/openssl_hashing.hpp"
+#endif
 #include "platform/host/windows1252_encoding.hpp"
 #include "platform/platform.hpp"
 #include "sas/installation_record.hpp"
@@ -13,6 +18,16 @@ namespace morvane::testing {
 
 // A throwaway machine: real files below a temporary folder, fakes for the rest. The
 // program lies in D:\Tools\Kit, SAS 9.1 in C:\SAS\V91 unless a test says otherwise.
+// Each build's own digests: the system's SHA-256 on Windows, libcrypto's elsewhere.
+#ifdef _WIN32
+using SystemHashing = win32::CryptoApiHashing;
+#else
+using SystemHashing = OpenSslHashing;
+#endif
+
+// The SHA-256 digest of bytes, as the setup record keeps it.
+std::string sha256_of(std::string_view bytes);
+
 class TestMachine {
   public:
     TestMachine();
@@ -37,6 +52,7 @@ class TestMachine {
     FixedProgramLocation location;
     CountingPause pause;
     RecordingMessageBoxes messages;
+    SystemHashing hashing;
     Platform platform;
 };
 

@@ -1,11 +1,12 @@
-#include "app/sha256.hpp"
+#include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>
 
-namespace morvane {
+namespace morvane::testing {
 namespace {
 
-TEST(Sha256, PublishedTestVectors) {
+TEST(Hashing, Sha256GivesThePublishedTestVectors) {
+    SystemHashing hashing;
     const std::pair<std::string, std::string> vectors[] = {
         {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
         {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
@@ -19,8 +20,8 @@ TEST(Sha256, PublishedTestVectors) {
          "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
     };
     for (const auto& [message, digest] : vectors)
-        EXPECT_EQ(sha256_hex(message), digest) << message.size() << " bytes";
+        EXPECT_EQ(hashing.sha256_hex(message).value(), digest) << message.size() << " bytes";
 }
 
 } // namespace
-} // namespace morvane
+} // namespace morvane::testing
