@@ -1,7 +1,7 @@
 // The whole install sequence without its pauses, writing into a real temporary folder,
 // beside a baseline that writes the same bytes to the same files with plain fwrite.
-#include "app/frmMain.hpp"
-#include "app/startup.hpp"
+#include "app/window/frmMain.hpp"
+#include "app/window/startup.hpp"
 #include "platform/host/host_file_system.hpp"
 #include "platform/host/openssl_hashing.hpp"
 #include "platform/host/windows1252_encoding.hpp"

@@ -13,11 +13,9 @@ struct SasLaunch {
     std::string config_file;
 };
 
-SasLaunch launch_for(const std::string& sas_version, const InstallationRecord& record) {
-    const auto* sas = record.with_version_key(sas_version);
-    if (sas == nullptr)
-        return {};
-    return {sas->exe, sas->root, sas->root + std::string(sas->release->shortcut_config_file)};
+SasLaunch launch_for(const SasRelease& release, const InstallationRecord& record) {
+    const auto& sas = record.of(release);
+    return {sas.exe, sas.root, sas.root + std::string(release.shortcut_config_file)};
 }
 
 bool for_all_users(const InstallationRecord& record) {
@@ -26,10 +24,10 @@ bool for_all_users(const InstallationRecord& record) {
 
 } // namespace
 
-Result<std::vector<Shortcut>> morvane_shortcuts(const std::string& sas_version,
+Result<std::vector<Shortcut>> morvane_shortcuts(const SasRelease& release,
                                                 const InstallationRecord& record,
                                                 const ShortcutServices& services) {
-    const auto launch = launch_for(sas_version, record);
+    const auto launch = launch_for(release, record);
     const auto launch_config = launch_config_path(services.program_folder);
     Shortcut shortcut;
     shortcut.description = "Morvane";
@@ -55,9 +53,9 @@ Result<std::vector<Shortcut>> morvane_shortcuts(const std::string& sas_version,
     return shortcuts;
 }
 
-Failure create_shortcuts(const std::string& sas_version, const InstallationRecord& record,
+Failure create_shortcuts(const SasRelease& release, const InstallationRecord& record,
                          const ShortcutServices& services) {
-    const auto shortcuts = morvane_shortcuts(sas_version, record, services);
+    const auto shortcuts = morvane_shortcuts(release, record, services);
     if (!shortcuts.ok())
         return shortcuts.error();
     // Nothing else makes the Start-menu folder among all users' programs.

@@ -9,7 +9,8 @@ namespace morvane {
 
 // A failure as the platform words it; the description is what the user sees.
 struct PlatformError {
-    enum class Kind { not_found, other, not_empty };
+    // not_installed: what a run needs is not on the machine (a SAS release).
+    enum class Kind { not_found, other, not_empty, not_installed };
     Kind kind = Kind::other;
     std::string description;
 

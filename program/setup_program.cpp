@@ -1,12 +1,13 @@
 #include "program/setup_program.hpp"
 
-#include "app/command_line.hpp"
-#include "app/command_output.hpp"
-#include "app/dry_run.hpp"
-#include "app/install_log.hpp"
-#include "app/lifecycle_commands.hpp"
-#include "app/startup.hpp"
-#include "app/unattended_install.hpp"
+#include "app/commands/command_line.hpp"
+#include "app/commands/dry_run.hpp"
+#include "app/commands/lifecycle_commands.hpp"
+#include "app/commands/unattended_install.hpp"
+#include "app/report/console_reporter.hpp"
+#include "app/report/install_log.hpp"
+#include "app/report/message_box_reporter.hpp"
+#include "app/window/startup.hpp"
 
 namespace morvane {
 namespace {
@@ -26,81 +27,76 @@ int window_exit_code(const frmMain& form) {
 
 int run_windowed(const CommandLine& options, ProgramServices& services, InstallLog& log) {
     auto& platform = services.platform;
+    MessageBoxReporter boxes(platform.messages, log);
     if (const auto failure = services.window.open()) {
-        platform.messages.show(failure->description, "Error!", MessageIcon::critical);
-        log.write("Error! " + failure->description);
+        boxes.box(failure->description, "Error!", MessageIcon::critical);
         return exit_step_failed;
     }
-    LoggedView logged_view(services.window.view(), log);
-    LoggedMessageBoxes logged_messages(platform.messages, log);
-    SetupWindowView& view =
-        log.enabled() ? static_cast<SetupWindowView&>(logged_view) : services.window.view();
-    Platform windowed{platform.registry,
-                      platform.files,
-                      platform.encoding,
-                      platform.shell,
-                      platform.location,
-                      platform.pause,
-                      log.enabled() ? logged_messages : platform.messages,
-                      platform.hashing};
-    const auto form = Main(windowed, view);
+    const auto form = Main(platform, services.window.view(), log);
     if (!form)
         return exit_step_failed;
     if (options.release && !form->preselect(*options.release)) {
-        windowed.messages.show(std::string(options.release->caption) + " is not installed.",
-                               "Error!", MessageIcon::critical);
+        boxes.box(std::string(options.release->caption) + " is not installed.", "Error!",
+                  MessageIcon::critical);
         return exit_no_sas;
     }
     services.window.run(*form);
     return window_exit_code(*form);
 }
 
-int run_install(const CommandLine& options, ProgramServices& services, InstallLog& log,
-                bool silent) {
-    return silent ? run_unattended(options, services.platform, services.console, log)
-                  : run_windowed(options, services, log);
-}
-
 // Verify, repair, uninstall and the dry run; only a repair in window mode opens the
 // window, with the recorded release preselected, so the user sees what Install will do.
 int run_command(CommandLine options, ProgramServices& services, InstallLog& log, bool silent) {
-    CommandOutput output(services.console, log, services.platform.messages, !silent);
+    auto& platform = services.platform;
+    ConsoleReporter console(services.console);
+    MessageBoxReporter boxes(platform.messages, log);
+    Reporters unattended{&console, &log};
+    Reporters windowed{&boxes, &log};
+    Reporter& reporter = silent ? static_cast<Reporter&>(unattended) : windowed;
     switch (options.command) {
     case Command::verify:
-        return run_verify(options, services.platform, output);
+        return run_verify(options, platform, reporter);
     case Command::uninstall:
-        return run_uninstall(services.platform, output);
+        return run_uninstall(platform, reporter);
     case Command::whatif:
-        return run_dry_run(options, services.platform, output);
-    case Command::repair:
-        if (const auto code = choose_repair_release(options, services.platform, output))
-            return *code;
-        return run_install(options, services, log, silent);
+        return run_dry_run(options, platform, reporter);
+    case Command::repair: {
+        const auto recorded = recorded_release(platform);
+        if (!recorded.ok()) {
+            report_failure(reporter, recorded.error().description);
+            return exit_code_of(recorded.error());
+        }
+        if (recorded.value() != nullptr)
+            options.release = recorded.value();
+        break;
+    }
     case Command::install:
         break;
     }
-    return run_install(options, services, log, silent);
+    return silent ? run_unattended(options, platform, unattended)
+                  : run_windowed(options, services, log);
 }
 
 } // namespace
 
 int run_setup_program(const std::vector<std::string>& arguments, ProgramServices& services) {
-    CommandLineError error;
-    const auto options = parse_command_line(arguments, error);
+    const auto parsed = parse_command_line(arguments);
     const bool silent = asks_for_silence(arguments);
-    // An unattended run answers on the console; a windowed one in a box.
+    // An unattended run answers on the console; a windowed one in a box. No log is open.
+    ConsoleReporter console(services.console);
+    MessageBoxReporter boxes(services.platform.messages, nowhere());
     const auto tell = [&](const std::string& text, bool is_error) {
         if (silent)
-            is_error ? services.console.err(text) : services.console.out(text);
+            is_error ? console.error(text) : console.status(text);
         else
-            services.platform.messages.show(text, is_error ? "Error!" : window_title,
-                                            is_error ? MessageIcon::critical
-                                                     : MessageIcon::information);
+            boxes.box(text, is_error ? "Error!" : window_title,
+                      is_error ? MessageIcon::critical : MessageIcon::information);
     };
-    if (!options) {
-        tell(error.message + "\n\n" + usage_text(services.program_name), true);
+    if (!parsed.ok()) {
+        tell(parsed.error().description + "\n\n" + usage_text(services.program_name), true);
         return exit_bad_command_line;
     }
+    const auto* options = &parsed.value();
     if (options->help) {
         tell(usage_text(services.program_name), false);
         return exit_installed;

@@ -1,6 +1,6 @@
 // Faults on real files: a disk that fills up part-way, for the generated files and for
 // the SAS configuration. Needs root to mount a small file system; skipped otherwise.
-#include "app/frmMain.hpp"
+#include "app/window/frmMain.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Program folders that stress the generated SAS code: each installs, and wherever the
 // folder stands in a generated file it stands as SAS reads it back.
-#include "app/frmMain.hpp"
+#include "app/window/frmMain.hpp"
 #include "tests/doubles/test_machine.hpp"
 #include "tests/expected_files.hpp"
 

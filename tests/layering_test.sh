@@ -1,29 +1,43 @@
 #!/usr/bin/env bash
-# The layers point one way: each folder below may include only what lies under it.
-#   program/     -> app/, sas/, integration/, macros/, platform/
-#   app/         -> integration/, macros/, sas/, platform/
-#   integration/ -> macros/, sas/, platform/
-#   macros/      -> product/, text/, platform/
-#   sas/         -> text/, platform/
-#   product/     -> text/
-#   text/        -> nothing: plain text helpers
-#   platform/    -> platform/ (the interfaces directly in it include no back end)
+# The layers point one way: each folder may include only itself and what it lists below.
 # An include counts by the file it reaches, however it is written: "x", <x>, ../x or a
 # nested folder's path, each tried beside the including file first and then from the top.
 # Usage: layering_test.sh SOURCE_DIR
 set -u
 cd "$1" || exit 2
 top=$(pwd -P)
-forbidden() {
-    case $1 in
-        platform) echo "app integration macros sas product text program" ;;
-        sas) echo "app integration macros product program" ;;
-        macros) echo "app integration sas program" ;;
-        product) echo "app integration macros sas program platform" ;;
-        integration) echo "app program" ;;
-        app) echo "program" ;;
-        text) echo "app integration macros sas program platform" ;;
-    esac
+core="integration macros sas product text platform"
+layers=(
+    "program: app/commands app/window app/lifecycle app/install app/record app/report $core platform/win32"
+    "app/commands: app/window app/lifecycle app/install app/record app/report $core"
+    "app/window: app/install app/record app/report $core"
+    "app/lifecycle: app/install app/record app/report $core"
+    "app/install: app/record app/report $core"
+    "app/record: $core"
+    "app/report: platform"
+    "integration: macros sas product text platform"
+    "macros: product text platform"
+    "sas: text platform"
+    "product: text"
+    "text:"
+    "platform/win32: platform"
+    "platform/host: platform"
+    "platform:"
+)
+# The layer a file belongs to: the longest layer name its path starts with.
+layer_of() {
+    local entry name best=""
+    for entry in "${layers[@]}"; do
+        name=${entry%%:*}
+        case $1 in "$name"/*) [ ${#name} -gt ${#best} ] && best=$name ;; esac
+    done
+    echo "$best"
+}
+may_include() {
+    local entry
+    for entry in "${layers[@]}"; do
+        [ "${entry%%:*}" = "$1" ] && echo "${entry#*:}"
+    done
 }
 # The file an include names, relative to the top, or nothing when it is not in the tree.
 reached() {
@@ -36,28 +50,27 @@ reached() {
     done
 }
 violations=0
-for layer in text product platform sas macros integration app; do
-    if [ ! -d "$layer" ]; then
-        echo "FAILED: there is no $layer/ folder to check"
+for entry in "${layers[@]}"; do
+    folder=${entry%%:*}
+    if [ ! -d "$folder" ]; then
+        echo "FAILED: there is no $folder/ folder to check"
         violations=$((violations + 1))
     fi
-    while IFS= read -r file; do
-        while IFS=: read -r line name; do
-            target=$(reached "$top/$(dirname "$file")" "$name")
-            [ -n "$target" ] || continue
-            above=${target%%/*}
-            blamed=""
-            case " $(forbidden "$layer") " in *" $above "*) blamed="$above/" ;; esac
-            if [ "$(dirname "$file")" = platform ]; then
-                case $target in platform/*/*) blamed="a platform back end" ;; esac
-            fi
-            if [ -n "$blamed" ]; then
-                echo "FAILED: $file:$line includes $target (a $layer/ file includes $blamed)"
-                violations=$((violations + 1))
-            fi
-        done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">]+[">]' "$file" |
-            sed -E 's/^([0-9]+):[^"<]*["<]([^">]+)[">].*/\1:\2/')
-    done < <(find "$layer" -type f \( -name '*.hpp' -o -name '*.cpp' -o -name '*.h' \))
 done
+while IFS= read -r file; do
+    layer=$(layer_of "$file")
+    [ -n "$layer" ] || continue
+    allowed=" $layer $(may_include "$layer") "
+    while IFS=: read -r line name; do
+        target=$(reached "$top/$(dirname "$file")" "$name")
+        [ -n "$target" ] || continue
+        above=$(layer_of "$target")
+        case $allowed in *" $above "*) continue ;; esac
+        echo "FAILED: $file:$line includes $target (a $layer/ file may not include ${above:-that}/)"
+        violations=$((violations + 1))
+    done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">]+[">]' "$file" |
+        sed -E 's/^([0-9]+):[^"<]*["<]([^">]+)[">].*/\1:\2/')
+done < <(find program app integration macros sas product text platform -type f \
+    \( -name '*.hpp' -o -name '*.cpp' -o -name '*.h' \) 2>/dev/null)
 [ "$violations" -eq 0 ] && echo "layering: every include points down"
 exit $((violations > 0))

@@ -1,5 +1,5 @@
-#include "app/command_line.hpp"
-#include "app/setup_record.hpp"
+#include "app/commands/command_line.hpp"
+#include "app/record/setup_record.hpp"
 #include "program/setup_program.hpp"
 #include "tests/doubles/program_doubles.hpp"
 #include "tests/doubles/test_machine.hpp"
@@ -15,15 +15,14 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(LifecycleSwitches, OneCommandAtATimeAndTheDryRunIsUnattended) {
-    CommandLineError error;
-    EXPECT_EQ(parse_command_line({"/VERIFY", "/silent"}, error)->command, Command::verify);
-    EXPECT_EQ(parse_command_line({"-uninstall"}, error)->command, Command::uninstall);
-    EXPECT_EQ(parse_command_line({"/repair", "/sas=9.4"}, error)->command, Command::repair);
-    const auto dry_run = parse_command_line({"/whatif"}, error);
-    EXPECT_TRUE(dry_run->silent);
+    EXPECT_EQ(parse_command_line({"/VERIFY", "/silent"}).value().command, Command::verify);
+    EXPECT_EQ(parse_command_line({"-uninstall"}).value().command, Command::uninstall);
+    EXPECT_EQ(parse_command_line({"/repair", "/sas=9.4"}).value().command, Command::repair);
+    const auto dry_run = parse_command_line({"/whatif"});
+    EXPECT_TRUE(dry_run.value().silent);
     EXPECT_TRUE(asks_for_silence({"/WhatIf"}));
-    EXPECT_FALSE(parse_command_line({"/verify", "/uninstall"}, error));
-    EXPECT_FALSE(parse_command_line({"/verify=yes"}, error));
+    EXPECT_FALSE(parse_command_line({"/verify", "/uninstall"}).ok());
+    EXPECT_FALSE(parse_command_line({"/verify=yes"}).ok());
 }
 
 class Lifecycle : public ::testing::Test {

@@ -1,5 +1,5 @@
-#include "app/read_registry_string.hpp"
-#include "app/startup.hpp"
+#include "app/window/read_registry_string.hpp"
+#include "app/window/startup.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/command_line.hpp"
+#include "app/commands/command_line.hpp"
 #include "program/setup_program.hpp"
 #include "tests/doubles/program_doubles.hpp"
 #include "tests/doubles/test_machine.hpp"
@@ -20,13 +20,13 @@ struct ParseCase {
 class ParseCommandLine : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseCommandLine, WindowsStyleSwitchesInAnyCase) {
-    CommandLineError error;
-    const auto parsed = parse_command_line(GetParam().arguments, error);
-    ASSERT_EQ(parsed.has_value(), GetParam().valid) << error.message;
-    if (!parsed) {
-        EXPECT_FALSE(error.message.empty());
+    const auto result = parse_command_line(GetParam().arguments);
+    ASSERT_EQ(result.ok(), GetParam().valid);
+    if (!result.ok()) {
+        EXPECT_FALSE(result.error().description.empty());
         return;
     }
+    const auto* parsed = &result.value();
     EXPECT_EQ(parsed->silent, GetParam().silent);
     EXPECT_EQ(parsed->release ? std::string(parsed->release->switch_value) : "",
               GetParam().release);

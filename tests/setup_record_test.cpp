@@ -1,5 +1,5 @@
-#include "app/command_line.hpp"
-#include "app/setup_record.hpp"
+#include "app/commands/command_line.hpp"
+#include "app/record/setup_record.hpp"
 #include "program/setup_program.hpp"
 #include "tests/doubles/program_doubles.hpp"
 #include "tests/doubles/test_machine.hpp"

@@ -1,5 +1,5 @@
-#include "app/frmMain.hpp"
-#include "app/startup.hpp"
+#include "app/window/frmMain.hpp"
+#include "app/window/startup.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>

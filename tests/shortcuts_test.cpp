@@ -1,4 +1,4 @@
-#include "app/startup.hpp"
+#include "app/window/startup.hpp"
 #include "integration/shortcuts.hpp"
 #include "tests/doubles/test_machine.hpp"
 
@@ -25,7 +25,7 @@ class Shortcuts : public ::testing::Test {
     // Empty on success, else the platform's description.
     std::string create(const std::string& version, const InstallationRecord& record) {
         return description_of(create_shortcuts(
-            version, record,
+            *release_with_version_key(version), record,
             {machine.shell, machine.files, "D:\\Tools\\My Kit", machine.location.stem}));
     }
 

@@ -1,5 +1,5 @@
-#include "app/command_line.hpp"
-#include "app/uninstall.hpp"
+#include "app/commands/command_line.hpp"
+#include "app/lifecycle/uninstall.hpp"
 #include "integration/sas_config_update.hpp"
 #include "program/setup_program.hpp"
 #include "tests/doubles/program_doubles.hpp"

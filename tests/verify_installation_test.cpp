@@ -1,4 +1,4 @@
-#include "app/verify_installation.hpp"
+#include "app/lifecycle/verify_installation.hpp"
 #include "tests/doubles/test_machine.hpp"
 
 #include <gtest/gtest.h>

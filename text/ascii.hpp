@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 // Letter case, blanks and byte order marks as configuration files, the setup record and
@@ -16,6 +17,12 @@ constexpr bool is_blank(char c) {
 
 constexpr char ascii_upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+inline std::string ascii_lower(std::string text) {
+    for (auto& c : text)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return text;
 }
 
 constexpr bool same_letter(char a, char b) {

@@ -1,6 +1,6 @@
 #include "tests/doubles/test_machine.hpp"
 
-#include "app/startup.hpp"
+#include "app/window/startup.hpp"
 
 #include <random>
 #include <stdexcept>

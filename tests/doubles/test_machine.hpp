@@ -2,7 +2,7 @@
 
 #include "platform/host/host_file_system.hpp"
 #ifdef _WIN32
-#include "platform/win32/cryptoapi_hashing.hpp"
+#include "platform/win32/system/cryptoapi_hashing.hpp"
 #else
 #include "platform/host/openssl_hashing.hpp"
 #endif

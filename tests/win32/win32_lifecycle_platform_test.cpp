@@ -1,6 +1,6 @@
-#include "platform/win32/wide_text.hpp"
-#include "platform/win32/win32_file_system.hpp"
-#include "platform/win32/win32_services.hpp"
+#include "platform/win32/files/win32_file_system.hpp"
+#include "platform/win32/shell/win32_shell.hpp"
+#include "platform/win32/system/wide_text.hpp"
 
 #include <gtest/gtest.h>
 

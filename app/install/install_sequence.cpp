@@ -1,0 +1,116 @@
+#include "app/install/install_sequence.hpp"
+
+#include "app/install/journaling_services.hpp"
+#include "integration/sas_config_file.hpp"
+#include "integration/sas_config_update.hpp"
+#include "integration/shortcuts.hpp"
+#include "integration/tool_config.hpp"
+#include "macros/macro_files.hpp"
+
+#include <memory>
+
+namespace morvane {
+namespace {
+
+Failure remove_stale_catalog(const SasInstallation& sas, FileSystem& files) {
+    // Without a SASUSER folder the path would name the root of a drive.
+    if (sas.user_dir.empty() || !files.file_exists(sas.user_catalog))
+        return std::nullopt;
+    return files.delete_file(sas.user_catalog);
+}
+
+// What the steps of one run share: the record of what they did, and the services that
+// write into it.
+struct RunState {
+    RunState(Platform& platform, const SasRelease& release)
+        : journal(platform.files, platform.hashing,
+                  setup_record_path(platform.location.program_folder()),
+                  std::string(release.version_key)),
+          files(platform.files, journal), shell(platform.shell, journal),
+          writer(files, platform.encoding, platform.location.program_folder()) {}
+
+    SetupJournal journal;
+    JournalingFileSystem files;
+    JournalingShell shell;
+    SasFileWriter writer;
+};
+
+Failure update_sas_config(const SasInstallation& sas, Platform& platform, RunState& run,
+                          InstallObserver& observer) {
+    const auto config = sas_config_to_update(platform.files, *sas.release, sas.root);
+    const auto update = update_sas_config_file(platform.files, platform.encoding,
+                                               run.writer.macro_folder(), config);
+    if (!update.ok())
+        return update.error();
+    run.journal.sas_config_updated(config, update.value());
+    if (update.value().outcome == SasautosOutcome::no_list)
+        observer.note("SASAUTOS list not found in " + config +
+                      ": the macro folder is not on the autocall path");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<InstallStep> install_steps(const InstallationRecord& record, const SasRelease& release,
+                                       Platform& platform) {
+    const auto& sas = record.of(release);
+    auto run = std::make_shared<RunState>(platform, release);
+    std::vector<InstallStep> steps;
+    steps.push_back({"", "Error reading the setup record ...", InstallStep::Progress::silent,
+                     [run](InstallObserver&) { return run->journal.open(); }});
+    steps.push_back({"", "Error deleting cdisc.sas7bcat ...", InstallStep::Progress::silent,
+                     [&sas, &platform](InstallObserver&) {
+                         return remove_stale_catalog(sas, platform.files);
+                     }});
+    steps.push_back({"Creating autoexec.sas ...", "Error creating autoexec.sas ...",
+                     InstallStep::Progress::start, [run](InstallObserver&) {
+                         return create_autoexec(run->writer, run->shell, run->files);
+                     }});
+    for (const auto& macro_file : macro_files) {
+        const std::string name(macro_file.file_name);
+        steps.push_back(
+            {"Creating " + name + " ...", "Error creating " + name + " ...",
+             InstallStep::Progress::advance,
+             [run, create = macro_file.create](InstallObserver&) { return create(run->writer); }});
+    }
+    steps.push_back(
+        {"Creating desktop shortcut ...", "Error creating desktop shortcut ...",
+         InstallStep::Progress::advance, [run, &record, &release, &platform](InstallObserver&) {
+             return create_shortcuts(release, record,
+                                     {run->shell, run->files, run->writer.program_folder(),
+                                      platform.location.program_stem()});
+         }});
+    steps.push_back({"Config SAS System ...", "Error configing SAS System ...",
+                     InstallStep::Progress::advance,
+                     [run, &sas, &platform](InstallObserver& observer) {
+                         return update_sas_config(sas, platform, *run, observer);
+                     }});
+    steps.push_back({"", "Error configing SAS System ...", InstallStep::Progress::keep,
+                     [run](InstallObserver&) { return write_tool_config(run->writer); }});
+    // Whatever a step did, also before failing, is in the record when the next one starts.
+    for (std::size_t i = 1; i < steps.size(); ++i)
+        steps[i].run = [run, step = std::move(steps[i].run)](InstallObserver& observer) {
+            auto failure = step(observer);
+            const auto saved = run->journal.save();
+            if (!failure)
+                return saved;
+            // Both must be seen: without the record, what the step did cannot be undone.
+            if (saved)
+                failure->description += " " + saved->description;
+            return failure;
+        };
+    return steps;
+}
+
+bool run_steps(const std::vector<InstallStep>& steps, InstallObserver& observer) {
+    for (const auto& step : steps) {
+        observer.before_step(step);
+        if (const auto failure = step.run(observer)) {
+            observer.step_failed(step, *failure);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace morvane

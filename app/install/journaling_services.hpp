@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/record/setup_journal.hpp"
+#include "platform/file_system.hpp"
+#include "platform/shell.hpp"
+
+namespace morvane {
+
+// The file system as the installation's writing steps see it: every folder made and
+// every file written also goes into the setup journal, with the exact bytes' hash.
+class JournalingFileSystem : public FileSystem {
+  public:
+    JournalingFileSystem(FileSystem& files, SetupJournal& journal)
+        : files_(files), journal_(journal) {}
+
+    bool file_exists(const std::string& path) override { return files_.file_exists(path); }
+    Failure delete_file(const std::string& path) override { return files_.delete_file(path); }
+    Failure make_folder(const std::string& path) override;
+    Result<std::string> read_file(const std::string& path) override {
+        return files_.read_file(path);
+    }
+    Failure write_file(const std::string& path, const std::string& content) override;
+    Failure write_file_parts(const std::string& path,
+                             const std::vector<std::string_view>& parts) override;
+    Failure append_file(const std::string& path, const std::string& content) override {
+        return files_.append_file(path, content);
+    }
+    Failure replace_file(const std::string& replacement, const std::string& target) override {
+        return files_.replace_file(replacement, target);
+    }
+    Failure remove_empty_folder(const std::string& path) override {
+        return files_.remove_empty_folder(path);
+    }
+
+  private:
+    FileSystem& files_;
+    SetupJournal& journal_;
+};
+
+// The shell, with every shortcut saved also going into the setup journal.
+class JournalingShell : public Shell {
+  public:
+    JournalingShell(Shell& shell, SetupJournal& journal) : shell_(shell), journal_(journal) {}
+
+    Result<std::string> special_folder(SpecialFolder folder) override {
+        return shell_.special_folder(folder);
+    }
+    Failure save_shortcut(const Shortcut& shortcut) override;
+    Result<Shortcut> read_shortcut(const std::string& path) override {
+        return shell_.read_shortcut(path);
+    }
+
+  private:
+    Shell& shell_;
+    SetupJournal& journal_;
+};
+
+} // namespace morvane

@@ -1,0 +1,267 @@
+#include "app/lifecycle/uninstall.hpp"
+
+#include "integration/sasautos_undo.hpp"
+#include "text/ascii.hpp"
+
+#include <algorithm>
+
+namespace morvane {
+namespace {
+
+// A path that means what it reads: backslashes only, no "." or ".." step that could lead
+// out of the folder it starts with, and no colon but the drive's (no alternate stream).
+bool is_plain(std::string_view path) {
+    if (path.find('/') != path.npos || path.find(':', 2) != path.npos)
+        return false;
+    for (std::size_t begin = 0; begin <= path.size();) {
+        const auto end = std::min(path.find('\\', begin), path.size());
+        const auto step = path.substr(begin, end - begin);
+        if (step == "." || step == "..")
+            return false;
+        begin = end + 1;
+    }
+    return true;
+}
+
+// Strictly inside folder: "D:\Kit2" is not inside "D:\Kit".
+bool is_inside(std::string_view path, std::string_view folder) {
+    return path.size() > folder.size() + 1 && path[folder.size()] == '\\' &&
+           same_ignoring_case(path.substr(0, folder.size()), folder);
+}
+
+// What this program makes, told from the folder its record lies in.
+class MadeHere {
+  public:
+    explicit MadeHere(const std::string& record_path)
+        : program_folder_(record_path.substr(0, record_path.rfind('\\'))),
+          launch_config_(launch_config_path(program_folder_)),
+          macro_folder_(macro_folder_path(program_folder_)) {}
+
+    bool is_launch_config(std::string_view path) const {
+        return same_ignoring_case(path, launch_config_);
+    }
+    bool file(std::string_view path) const {
+        return is_plain(path) && (is_launch_config(path) || is_inside(path, macro_folder_));
+    }
+    bool folder(std::string_view path) const {
+        return is_plain(path) &&
+               (same_ignoring_case(path, macro_folder_) || is_product_start_menu_folder(path));
+    }
+    bool shortcut(std::string_view path) const {
+        return is_plain(path) && is_product_shortcut(path);
+    }
+    // The shortcuts start SAS with this folder's morvane.cfg.
+    bool launches_here(const Shortcut& shortcut) const {
+        return contains_ignoring_case(shortcut.arguments, '"' + launch_config_ + '"');
+    }
+
+  private:
+    std::string program_folder_;
+    std::string launch_config_;
+    std::string macro_folder_;
+};
+
+// Each step says whether its item is handled: undone, found gone, or kept on purpose.
+// Only a failure leaves an item to be undone later.
+class Uninstaller {
+  public:
+    Uninstaller(FileSystem& files, Shell& shell, Hashing& hashing, const MadeHere& made_here,
+                std::vector<UninstallLine>& lines)
+        : files_(files), shell_(shell), hashing_(hashing), made_here_(made_here), lines_(lines) {}
+
+    bool shortcut(const std::string& path) {
+        if (!made_here_.shortcut(path))
+            return not_ours(path, "not a " + std::string(product_layout.shortcut) + " shortcut");
+        // One that cannot be read now (in use, damaged) may still be ours: tried again later.
+        const auto found = shell_.read_shortcut(path);
+        if (!found.ok())
+            return gone_or_failed(path, found.error());
+        if (!made_here_.launches_here(found.value()))
+            return not_ours(path, "not a shortcut to this program folder's " +
+                                      std::string(product_layout.launch_config));
+        return deleted(path);
+    }
+
+    bool file(const RecordedFile& file) {
+        if (!made_here_.file(file.path))
+            return not_ours(file.path, "not a file this program writes");
+        const auto content = files_.read_file(file.path);
+        if (!content.ok())
+            return gone_or_failed(file.path, content.error());
+        const auto digest = hashing_.sha256_hex(content.value());
+        if (!digest.ok())
+            return gone_or_failed(file.path, digest.error());
+        // Someone's own edits are theirs to keep.
+        if (digest.value() != file.sha256) {
+            add(UninstallAction::kept_changed, file.path, "changed since the installation");
+            return true;
+        }
+        return deleted(file.path);
+    }
+
+    bool folder(const std::string& path) {
+        if (!made_here_.folder(path))
+            return not_ours(path, "not a folder this program makes");
+        const auto failure = files_.remove_empty_folder(path);
+        if (!failure) {
+            add(UninstallAction::removed, path);
+            return true;
+        }
+        if (failure->is_not_empty()) {
+            add(UninstallAction::kept_not_empty, path, "it holds other files");
+            // What failed before may be all it holds: then it is tried again next time.
+            return failures_ == 0;
+        }
+        return gone_or_failed(path, *failure);
+    }
+
+    bool sasautos(const RecordedSasautos& recorded, const SasautosUndo& undo) {
+        const auto& path = recorded.config_file;
+        if (recorded.outcome != SasautosOutcome::updated) {
+            add(UninstallAction::left_as_before, path,
+                recorded.outcome == SasautosOutcome::already_listed
+                    ? "the macro folder was listed before the installation"
+                    : "it had no SASAUTOS list");
+            return true;
+        }
+        const auto content = files_.read_file(path);
+        if (!content.ok())
+            return gone_or_failed(path, content.error());
+        const auto undone = undo(content.value(), recorded.macro_folder, recorded.change);
+        if (undone == content.value()) {
+            // Moved or copied by hand where no record tells it from the administrator's own.
+            if (sasautos_names_folder(content.value(), recorded.macro_folder))
+                add(UninstallAction::left_listed, path,
+                    "the macro folder is still listed in " + path +
+                        ", but not where this setup added it; remove it by hand");
+            else
+                add(UninstallAction::already_gone, path, "the macro folder is no longer listed");
+            return true;
+        }
+        if (auto failure = files_.write_file(path, undone)) {
+            add(UninstallAction::failed, path, failure->description);
+            return false;
+        }
+        add(UninstallAction::removed, path, "the macro folder's SASAUTOS entry");
+        return true;
+    }
+
+    // True when the file is gone, whether deleted now or before.
+    bool deleted(const std::string& path) {
+        const auto failure = files_.delete_file(path);
+        if (failure)
+            return gone_or_failed(path, *failure);
+        add(UninstallAction::removed, path);
+        return true;
+    }
+
+    void add(UninstallAction action, const std::string& path, std::string detail = "") {
+        lines_.push_back({action, path, std::move(detail)});
+        failures_ += action == UninstallAction::failed ? 1 : 0;
+    }
+
+  private:
+    // Handled by leaving it alone: whoever wrote it into the record must not steer this
+    // program, which may run elevated, to delete it.
+    bool not_ours(const std::string& path, const std::string& why) {
+        add(UninstallAction::not_ours, path, why + "; the record names it, it is left as it is");
+        return true;
+    }
+
+    bool gone_or_failed(const std::string& path, const PlatformError& error) {
+        if (error.is_not_found()) {
+            add(UninstallAction::already_gone, path);
+            return true;
+        }
+        add(UninstallAction::failed, path, error.description);
+        return false;
+    }
+
+    FileSystem& files_;
+    Shell& shell_;
+    Hashing& hashing_;
+    const MadeHere& made_here_;
+    std::vector<UninstallLine>& lines_;
+    int failures_ = 0;
+};
+
+// Newest first; what is not handled stays in `left`, in its recorded order.
+template <class T, class Step>
+void undo_newest_first(const std::vector<T>& items, std::vector<T>& left, Step step) {
+    for (auto it = items.rbegin(); it != items.rend(); ++it)
+        if (!step(*it))
+            left.insert(left.begin(), *it);
+}
+
+} // namespace
+
+UninstallReport uninstall(const SetupRecord& record, const std::string& record_path,
+                          FileSystem& files, Shell& shell, Hashing& hashing,
+                          const SasautosUndo& undo_sasautos) {
+    UninstallReport report;
+    auto& left = report.remaining;
+    left.sas_version = record.sas_version;
+    const MadeHere made_here(record_path);
+    Uninstaller undo(files, shell, hashing, made_here, report.lines);
+    // The installation writes morvane.cfg last, after the SASAUTOS entry, the shortcuts
+    // and the macro files, so it goes first.
+    std::vector<RecordedFile> launch_configs, macro_files;
+    for (const auto& file : record.files_written)
+        (made_here.is_launch_config(file.path) ? launch_configs : macro_files).push_back(file);
+    std::vector<RecordedFile> launch_configs_left;
+    const auto undo_file = [&](const RecordedFile& file) { return undo.file(file); };
+    undo_newest_first(launch_configs, launch_configs_left, undo_file);
+    // A later update of the same file found the earlier one's entries in place, so the
+    // newest is undone first, each taking out its own entries and final empty line.
+    undo_newest_first(record.sasautos, left.sasautos, [&](const RecordedSasautos& recorded) {
+        return undo.sasautos(recorded, undo_sasautos);
+    });
+    undo_newest_first(record.shortcuts_saved, left.shortcuts_saved,
+                      [&](const std::string& path) { return undo.shortcut(path); });
+    undo_newest_first(macro_files, left.files_written, undo_file);
+    left.files_written.insert(left.files_written.end(), launch_configs_left.begin(),
+                              launch_configs_left.end());
+    undo_newest_first(record.folders_created, left.folders_created,
+                      [&](const std::string& path) { return undo.folder(path); });
+
+    const bool all_handled = left.shortcuts_saved.empty() && left.files_written.empty() &&
+                             left.folders_created.empty() && left.sasautos.empty();
+    if (all_handled) {
+        report.record_removed = undo.deleted(record_path);
+    } else if (auto failure = files.write_file(record_path, to_text(left))) {
+        undo.add(UninstallAction::failed, record_path, failure->description);
+    }
+    return report;
+}
+
+std::string to_text(const UninstallLine& line) {
+    std::string text;
+    switch (line.action) {
+    case UninstallAction::removed:
+        text = "removed ";
+        break;
+    case UninstallAction::already_gone:
+        text = "already gone ";
+        break;
+    case UninstallAction::kept_changed:
+    case UninstallAction::kept_not_empty:
+        text = "kept ";
+        break;
+    case UninstallAction::left_as_before:
+        text = "unchanged ";
+        break;
+    case UninstallAction::failed:
+        text = "failed ";
+        break;
+    case UninstallAction::not_ours:
+    case UninstallAction::left_listed:
+        text = "not removed ";
+        break;
+    }
+    text += line.path;
+    if (!line.detail.empty())
+        text += ": " + line.detail;
+    return text;
+}
+
+} // namespace morvane

@@ -1,0 +1,91 @@
+#include "app/record/setup_journal.hpp"
+
+#include <algorithm>
+
+namespace morvane {
+namespace {
+
+template <class T> bool add_once(std::vector<T>& items, const T& item) {
+    if (std::find(items.begin(), items.end(), item) != items.end())
+        return false;
+    items.push_back(item);
+    return true;
+}
+
+} // namespace
+
+SetupJournal::SetupJournal(FileSystem& files, Hashing& hashing, std::string record_path,
+                           std::string sas_version)
+    : files_(files), hashing_(hashing), path_(std::move(record_path)) {
+    record_.sas_version = std::move(sas_version);
+}
+
+Failure SetupJournal::open() {
+    auto earlier = read_setup_record(files_, path_);
+    if (!earlier.ok())
+        return earlier.error().is_not_found() ? std::nullopt : Failure(earlier.error());
+    auto sas_version = std::move(record_.sas_version);
+    record_ = earlier.value();
+    changed_ = record_.sas_version != sas_version;
+    record_.sas_version = std::move(sas_version);
+    return std::nullopt;
+}
+
+Failure SetupJournal::save() {
+    if (!changed_)
+        return std::nullopt;
+    if (auto failure = files_.write_file(path_, to_text(record_)))
+        return PlatformError{failure->kind, "The setup record " + path_ +
+                                                " cannot be written: " + failure->description};
+    changed_ = false;
+    return std::nullopt;
+}
+
+void SetupJournal::folder_made(const std::string& path) {
+    changed_ |= add_once(record_.folders_created, path);
+}
+
+Failure SetupJournal::file_written(const std::string& path, std::string_view bytes) {
+    const auto digest = hashing_.sha256_hex(bytes);
+    if (!digest.ok())
+        return digest.error();
+    auto hash = digest.value();
+    const auto same_path = [&](const RecordedFile& file) { return file.path == path; };
+    const auto found =
+        std::find_if(record_.files_written.begin(), record_.files_written.end(), same_path);
+    if (found == record_.files_written.end())
+        record_.files_written.push_back({path, std::move(hash)});
+    else
+        found->sha256 = std::move(hash);
+    changed_ = true;
+    return std::nullopt;
+}
+
+void SetupJournal::shortcut_saved(const std::string& path) {
+    changed_ |= add_once(record_.shortcuts_saved, path);
+}
+
+void SetupJournal::sas_config_updated(const std::string& config_file,
+                                      const SasConfigUpdate& update) {
+    auto& updates = record_.sasautos;
+    const auto same_file = [&](const RecordedSasautos& earlier) {
+        return earlier.config_file == config_file;
+    };
+    if (update.outcome != SasautosOutcome::updated) {
+        // Whatever is recorded for the file already tells how the folder came to be
+        // listed there, or that it had no list.
+        if (std::none_of(updates.begin(), updates.end(), same_file)) {
+            updates.push_back({config_file, update.macro_folder, update.outcome, {}});
+            changed_ = true;
+        }
+        return;
+    }
+    // "It had no list" is no longer true of a file that got the entry.
+    std::erase_if(updates, [&](const RecordedSasautos& earlier) {
+        return same_file(earlier) && earlier.outcome == SasautosOutcome::no_list;
+    });
+    updates.push_back({config_file, update.macro_folder, update.outcome, update.change});
+    changed_ = true;
+}
+
+} // namespace morvane

@@ -1,0 +1,213 @@
+#include "platform/win32/files/win32_file_system.hpp"
+
+#include "platform/win32/system/wide_text.hpp"
+
+namespace morvane::win32 {
+namespace {
+
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    // Closes now, so that a failing close is seen.
+    bool close() {
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+bool Win32FileSystem::file_exists(const std::string& path) {
+    if (path.empty())
+        return false;
+    const DWORD attributes = GetFileAttributesW(long_path(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+Failure Win32FileSystem::delete_file(const std::string& path) {
+    if (!DeleteFileW(long_path(path).c_str()))
+        return last_error();
+    return std::nullopt;
+}
+
+Failure Win32FileSystem::make_folder(const std::string& path) {
+    if (!CreateDirectoryW(long_path(path).c_str(), nullptr))
+        return last_error();
+    return std::nullopt;
+}
+
+Result<std::string> Win32FileSystem::read_file(const std::string& path) {
+    if (path.empty())
+        return windows_error(ERROR_PATH_NOT_FOUND);
+    FileHandle file(CreateFileW(long_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return last_error();
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size))
+        return last_error();
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < content.size()) {
+        DWORD read = 0;
+        const auto chunk =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 24));
+        if (!ReadFile(file.get(), content.data() + done, chunk, &read, nullptr))
+            return last_error();
+        if (read == 0)
+            break;
+        done += read;
+    }
+    content.resize(done);
+    return content;
+}
+
+namespace {} // namespace
+
+Failure write_bytes(HANDLE file, const char* data, std::size_t size, WriteCall write) {
+    std::size_t done = 0;
+    while (done < size) {
+        DWORD written = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1 << 24));
+        if (!write(file, data + done, chunk, &written, nullptr))
+            return last_error();
+        // A device that takes nothing would take nothing again.
+        if (written == 0)
+            return windows_error(ERROR_WRITE_FAULT);
+        done += written;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// Small parts are gathered into one buffer, so a file of many short lines is written in
+// a few large writes rather than one call a part.
+Failure write_all(FileHandle& file, const std::vector<std::string_view>& parts) {
+    constexpr std::size_t buffer_size = 1 << 20;
+    std::string buffer;
+    buffer.reserve(buffer_size);
+    for (const auto part : parts) {
+        if (buffer.size() + part.size() > buffer_size) {
+            if (auto failure = write_bytes(file.get(), buffer.data(), buffer.size()))
+                return failure;
+            buffer.clear();
+        }
+        if (part.size() > buffer_size) {
+            if (auto failure = write_bytes(file.get(), part.data(), part.size()))
+                return failure;
+        } else {
+            buffer.append(part);
+        }
+    }
+    return write_bytes(file.get(), buffer.data(), buffer.size());
+}
+
+// Attributes that a replaced file hands on to its replacement: the system's replace
+// keeps them on Windows but not everywhere, so they are set beforehand. Read-only is
+// not among them, since a read-only file is never replaced.
+constexpr DWORD handed_on_attributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The system's replace cannot work on every file system (some network shares refuse it).
+bool replace_unsupported(DWORD error) {
+    return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED;
+}
+
+Failure move_into_place(const std::wstring& replacement, const std::wstring& target) {
+    if (!MoveFileExW(replacement.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return last_error();
+    return std::nullopt;
+}
+
+} // namespace
+
+Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return move_into_place(replacement, target);
+    // A read-only file must stay as it is, whatever the file system allows.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return windows_error(ERROR_ACCESS_DENIED);
+    if ((attributes & handed_on_attributes) != 0)
+        SetFileAttributesW(replacement.c_str(),
+                           (attributes & handed_on_attributes) | FILE_ATTRIBUTE_ARCHIVE);
+    // With a backup name every failure leaves the original reachable: in its place, or
+    // under the backup name when the system had moved it aside already.
+    const auto backup = target + L".morvane-old";
+    DeleteFileW(backup.c_str());
+    if (ReplaceFileW(target.c_str(), replacement.c_str(), backup.c_str(),
+                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        DeleteFileW(backup.c_str());
+        return std::nullopt;
+    }
+    const DWORD error = GetLastError();
+    if (replace_unsupported(error))
+        return move_into_place(replacement, target);
+    auto failure = windows_error(error);
+    // The original was moved aside already; if it cannot come back, the user must know
+    // where it is.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+        !MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        const auto shown = backup.rfind(L"\\\\?\\", 0) == 0 ? backup.substr(4) : backup;
+        failure.description += " The original file is kept as " + narrow(shown) + ".";
+    }
+    return failure;
+}
+
+Failure Win32FileSystem::write_file(const std::string& path, const std::string& content) {
+    return write_file_parts(path, {content});
+}
+
+Failure Win32FileSystem::write_file_parts(const std::string& path,
+                                          const std::vector<std::string_view>& parts) {
+    const auto target = long_path(path);
+    const auto temporary = target + L".morvane-tmp";
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return last_error();
+    // On the disk before the rename, so that a power cut cannot leave a short file.
+    auto failure = write_all(file, parts);
+    if (!failure && !FlushFileBuffers(file.get()))
+        failure = last_error();
+    if (!file.close() && !failure)
+        failure = last_error();
+    if (!failure)
+        failure = replace_whole_file(temporary, target);
+    if (failure)
+        DeleteFileW(temporary.c_str());
+    return failure;
+}
+
+Failure Win32FileSystem::append_file(const std::string& path, const std::string& content) {
+    FileHandle file(CreateFileW(long_path(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return last_error();
+    if (auto failure = write_all(file, {content}))
+        return failure;
+    if (!file.close())
+        return last_error();
+    return std::nullopt;
+}
+
+Failure Win32FileSystem::replace_file(const std::string& replacement, const std::string& target) {
+    return replace_whole_file(long_path(replacement), long_path(target));
+}
+
+} // namespace morvane::win32

@@ -1,0 +1,95 @@
+#include "platform/win32/shell/win32_shell.hpp"
+
+#include "platform/win32/files/win32_file_system.hpp"
+#include "platform/win32/scoped_handles.hpp"
+#include "platform/win32/system/wide_text.hpp"
+
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace morvane::win32 {
+namespace {
+
+// A name as long as the shortcut's own, so that the length checks hold for it too.
+std::wstring temporary_shortcut(const std::wstring& shortcut_path) {
+    auto path = shortcut_path;
+    if (path.empty())
+        return path;
+    auto& first = path[path.find_last_of(L'\\') + 1];
+    first = first == L'~' ? L'_' : L'~';
+    return path;
+}
+
+} // namespace
+
+Result<std::string> Win32Shell::special_folder(SpecialFolder folder) {
+    const KNOWNFOLDERID* id = &FOLDERID_Desktop;
+    switch (folder) {
+    case SpecialFolder::desktop:
+        id = &FOLDERID_Desktop;
+        break;
+    case SpecialFolder::all_users_desktop:
+        id = &FOLDERID_PublicDesktop;
+        break;
+    case SpecialFolder::programs:
+        id = &FOLDERID_Programs;
+        break;
+    case SpecialFolder::all_users_programs:
+        id = &FOLDERID_CommonPrograms;
+        break;
+    }
+    wchar_t* path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(*id, KF_FLAG_CREATE, nullptr, &path);
+    std::wstring found = SUCCEEDED(result) ? path : L"";
+    CoTaskMemFree(path);
+    if (FAILED(result))
+        return com_error(result);
+    return narrow(found);
+}
+
+Failure Win32Shell::save_shortcut(const Shortcut& shortcut) {
+    // A shortcut keeps paths of up to MAX_PATH characters and arguments up to
+    // INFOTIPSIZE; longer ones would be cut short without a word.
+    for (const auto* path : {&shortcut.target_path, &shortcut.working_directory,
+                             &shortcut.icon_location, &shortcut.file_path}) {
+        if (widen(*path).size() >= MAX_PATH)
+            return PlatformError{PlatformError::Kind::other,
+                                 "The path \"" + *path + "\" is too long for a shortcut (at most " +
+                                     std::to_string(MAX_PATH - 1) + " characters)."};
+    }
+    if (widen(shortcut.arguments).size() >= INFOTIPSIZE)
+        return PlatformError{PlatformError::Kind::other,
+                             "The shortcut's command line is too long (at most " +
+                                 std::to_string(INFOTIPSIZE - 1) + " characters)."};
+    ComPtr<IShellLinkW> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkW, link.out_void());
+    if (FAILED(result))
+        return com_error(result);
+    const auto fail = [](HRESULT r) { return FAILED(r); };
+    if (fail(result = link->SetDescription(widen(shortcut.description).c_str())) ||
+        fail(result = link->SetShowCmd(shortcut.show_command)) ||
+        fail(result = link->SetArguments(widen(shortcut.arguments).c_str())) ||
+        fail(result = link->SetPath(widen(shortcut.target_path).c_str())) ||
+        fail(result = link->SetWorkingDirectory(widen(shortcut.working_directory).c_str())) ||
+        fail(result = link->SetIconLocation(widen(shortcut.icon_location).c_str(), 0)))
+        return com_error(result);
+    // Saved beside the old shortcut first, so that a refused save leaves the old one whole.
+    const auto target = full_path(shortcut.file_path);
+    const auto temporary = temporary_shortcut(target);
+    ComPtr<IPersistFile> file;
+    if (fail(result = link->QueryInterface(IID_IPersistFile, file.out_void())))
+        return com_error(result);
+    Failure failure;
+    if (fail(result = file->Save(temporary.c_str(), FALSE)))
+        failure = com_error(result);
+    else
+        failure =
+            replace_whole_file(with_long_path_prefix(temporary), with_long_path_prefix(target));
+    if (failure)
+        DeleteFileW(with_long_path_prefix(temporary).c_str());
+    return failure;
+}
+
+} // namespace morvane::win32

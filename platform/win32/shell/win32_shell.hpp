@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/shell.hpp"
+
+namespace morvane::win32 {
+
+// Known folders and shortcuts through the shell's own objects.
+class Win32Shell : public Shell {
+  public:
+    Result<std::string> special_folder(SpecialFolder folder) override;
+    Failure save_shortcut(const Shortcut& shortcut) override;
+    Result<Shortcut> read_shortcut(const std::string& path) override;
+};
+
+} // namespace morvane::win32

@@ -1,0 +1,87 @@
+#include "platform/win32/system/win32_registry.hpp"
+
+#include "platform/win32/system/wide_text.hpp"
+
+#include <vector>
+
+namespace morvane::win32 {
+namespace {
+
+RegistryValueType type_of(DWORD type) {
+    switch (type) {
+    case REG_SZ:
+        return RegistryValueType::string;
+    case REG_EXPAND_SZ:
+        return RegistryValueType::expandable_string;
+    case REG_MULTI_SZ:
+        return RegistryValueType::multi_string;
+    case REG_DWORD:
+        return RegistryValueType::dword;
+    case REG_BINARY:
+        return RegistryValueType::binary;
+    default:
+        return RegistryValueType::other;
+    }
+}
+
+// Closes an open key at the end of the scope.
+class OpenKey {
+  public:
+    OpenKey() = default;
+    ~OpenKey() {
+        if (key_ != nullptr)
+            RegCloseKey(key_);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    HKEY get() const { return key_; }
+    HKEY* out() { return &key_; }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+std::optional<RegistryValue> read_in_view(const std::wstring& key_path,
+                                          const std::wstring& value_name, REGSAM view) {
+    OpenKey opened;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, KEY_QUERY_VALUE | view,
+                      opened.out()) != ERROR_SUCCESS)
+        return std::nullopt;
+    HKEY key = opened.get();
+    std::optional<RegistryValue> value;
+    DWORD type = 0;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, nullptr, &size);
+    std::vector<BYTE> data;
+    // The value may grow between the two queries; ask again until it fits.
+    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+        data.resize(size);
+        status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, data.data(), &size);
+        if (status == ERROR_SUCCESS) {
+            data.resize(size);
+            value = RegistryValue{type_of(type), {}};
+            if (type == REG_SZ)
+                value->text = narrow(std::wstring(reinterpret_cast<const wchar_t*>(data.data()),
+                                                  data.size() / sizeof(wchar_t)));
+            break;
+        }
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<RegistryValue> Win32Registry::read_local_machine(const std::string& key_path,
+                                                               const std::string& value_name) {
+    const auto key = widen(key_path);
+    const auto name = widen(value_name);
+    if (auto value = read_in_view(key, name, 0))
+        return value;
+#ifdef _WIN64
+    return read_in_view(key, name, KEY_WOW64_32KEY);
+#else
+    return read_in_view(key, name, KEY_WOW64_64KEY);
+#endif
+}
+
+} // namespace morvane::win32
