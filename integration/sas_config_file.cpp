@@ -16,8 +16,9 @@ bool is_absolute(std::string_view path) {
     return drive || share;
 }
 
-} // namespace
-
+// The file named by the first -CONFIG option SAS reads in a root configuration file's
+// content (comments skipped, quoted or bare), as a full path: a leading !SASROOT stands
+// for root, and a relative path is taken from root; nothing without such an option.
 std::optional<std::string> first_config_option(std::string_view content, const std::string& root) {
     const auto value = first_option_value(content, "-CONFIG");
     if (!value)
@@ -30,6 +31,8 @@ std::optional<std::string> first_config_option(std::string_view content, const s
     // Taken from the root, not from whatever folder this program happens to run in.
     return root + "\\" + *value;
 }
+
+} // namespace
 
 std::string sas_config_to_update(FileSystem& files, const SasRelease& release,
                                  const std::string& root) {

@@ -14,9 +14,4 @@ namespace morvane {
 std::string sas_config_to_update(FileSystem& files, const SasRelease& release,
                                  const std::string& root);
 
-// The file named by the first -CONFIG option SAS reads in a root configuration file's
-// content (comments skipped, quoted or bare), as a full path: a leading !SASROOT stands
-// for root, and a relative path is taken from root; nothing without such an option.
-std::optional<std::string> first_config_option(std::string_view content, const std::string& root);
-
 } // namespace morvane

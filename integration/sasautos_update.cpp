@@ -127,27 +127,18 @@ std::string sasautos_entry(std::string_view macro_folder) {
     return std::string(sasautos_entry_indent, ' ') + '"' + std::string(macro_folder) + '"';
 }
 
-std::optional<std::vector<std::string_view>> sasautos_update_pieces(std::string_view content,
-                                                                    std::string_view macro_folder,
-                                                                    std::string_view entry) {
-    auto plan = plan_sasautos_update(content, macro_folder, entry);
-    if (plan.outcome != SasautosOutcome::updated)
-        return std::nullopt;
-    return std::move(plan.pieces);
-}
-
 std::optional<std::string> add_to_sasautos(std::string_view content,
                                            std::string_view macro_folder) {
     const auto entry = sasautos_entry(macro_folder);
-    const auto pieces = sasautos_update_pieces(content, macro_folder, entry);
-    if (!pieces)
+    const auto plan = plan_sasautos_update(content, macro_folder, entry);
+    if (plan.outcome != SasautosOutcome::updated)
         return std::nullopt;
     std::size_t size = 0;
-    for (const auto piece : *pieces)
+    for (const auto piece : plan.pieces)
         size += piece.size();
     std::string text;
     text.reserve(size);
-    for (const auto piece : *pieces)
+    for (const auto piece : plan.pieces)
         text += piece;
     return text;
 }

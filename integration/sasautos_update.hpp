@@ -54,11 +54,6 @@ bool sasautos_names_folder(std::string_view content, std::string_view macro_fold
 // The line that puts macro_folder on a list, without its line end.
 std::string sasautos_entry(std::string_view macro_folder);
 
-// The pieces of plan_sasautos_update, or nothing when it would not update the file.
-std::optional<std::vector<std::string_view>> sasautos_update_pieces(std::string_view content,
-                                                                    std::string_view macro_folder,
-                                                                    std::string_view entry);
-
 // The same update as one text, or nothing when no list needed the folder.
 std::optional<std::string> add_to_sasautos(std::string_view content, std::string_view macro_folder);
 

@@ -14,6 +14,14 @@ Padding dataset_line_padding(char letter, std::size_t line_of_letter, std::size_
     return pad_to_78;
 }
 
+// "   name=, name=, ...," with the padding after the last comma.
+std::string parameter_line(const std::vector<std::string>& names, Padding padding) {
+    std::string line = "   ";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        line += (i == 0 ? "" : " ") + names[i] + "=,";
+    return padded(std::move(line), padding);
+}
+
 } // namespace
 
 std::string padded(std::string text, Padding padding) {
@@ -29,13 +37,6 @@ std::string padded(std::string text, Padding padding) {
         break;
     }
     return text;
-}
-
-std::string parameter_line(const std::vector<std::string>& names, Padding padding) {
-    std::string line = "   ";
-    for (std::size_t i = 0; i < names.size(); ++i)
-        line += (i == 0 ? "" : " ") + names[i] + "=,";
-    return padded(std::move(line), padding);
 }
 
 std::vector<std::string> letter_parameter_lines(std::string_view prefix,

@@ -21,9 +21,6 @@ inline constexpr Padding trailing_blanks(std::size_t count) {
 
 std::string padded(std::string text, Padding padding);
 
-// "   name=, name=, ...," with the padding after the last comma.
-std::string parameter_line(const std::vector<std::string>& names, Padding padding);
-
 // The five lines naming prefix_a to prefix_z (a-e, f-j, k-o, p-t, u-z).
 std::vector<std::string> letter_parameter_lines(std::string_view prefix,
                                                 const Padding (&paddings)[5]);
