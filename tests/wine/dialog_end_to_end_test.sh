@@ -68,9 +68,10 @@ end_scenario
 echo "== A read-only SAS configuration fails the step and leaves the window usable"
 new_sas91_machine "$exe"
 before=$(md5sum <"$config")
-chattr +i "$config"
+must "make the SAS configuration read-only" chattr +i "$config"
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
+must "the setup window appears" test -n "$window"
 press "$window" Return stays
 error=$(wait_window "Error!")
 check "the Error! box appears" test -n "$error"
@@ -81,7 +82,7 @@ import -window root "$artefacts/after-error.png"
 check "the window stays open" test -n "$(xdotool search --onlyvisible --name '^Morvane Post Installation setup$')"
 check "the SAS configuration is untouched" test "$(md5sum <"$config")" = "$before"
 check "no temporary file is left" test "$(ls "$(dirname "$config")")" = SASV9.CFG
-chattr -i "$config"
+must "make the SAS configuration writable again" chattr -i "$config"
 press "$window" Return stays
 notice=$(wait_window Notice)
 check "Install works again once the fault is gone" test -n "$notice"
@@ -95,6 +96,7 @@ echo "== A second copy is refused while the window is open; the window left alon
 new_sas91_machine "$exe"
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
+must "the setup window appears" test -n "$window"
 snapshot() { (cd "$drive_c" && find . -path ./windows -prune -o -type f -newer "$WINEPREFIX/.throwaway" -print | sort | xargs -r -d '\n' md5sum); }
 # A Linux shell sees a Windows exit code modulo 256: 1618 arrives as 82.
 already_running=$((1618 % 256))
@@ -116,11 +118,13 @@ end_scenario
 
 echo "== A failed installation, then Exit, ends with 1"
 new_sas91_machine "$exe"
-chattr +i "$config"
+must "make the SAS configuration read-only" chattr +i "$config"
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
+must "the setup window appears" test -n "$window"
 press "$window" Return stays
 error=$(wait_window "Error!")
+must "the Error! box appears" test -n "$error"
 press "$error" Return
 sleep 1
 press "$window" Escape

@@ -15,6 +15,7 @@ hold() {
     holder=$!
     for _ in $(seq 100); do [ -e "$target.held" ] && return 0; sleep 0.1; done
     echo "the file was not held" >&2
+    return 1
 }
 windows_path() { echo "C:${1#"$drive_c"}" | tr / '\\'; }
 
@@ -24,12 +25,12 @@ scenario() {
     local name=$1 expected=$2 absent=$3 inject=$4 remove=$5
     echo "== $name"
     new_sas91_machine "$exe"
-    mkdir -p "$product_dir/saspgm"
+    must "$name: make the macro folder" mkdir -p "$product_dir/saspgm"
     local before
     before=$(md5sum <"$config")
-    $inject
+    must "$name: make the fault" $inject || { end_scenario; return; }
     run_setup /silent /sas=9.1
-    $remove
+    must "$name: remove the fault" $remove
     echo "   it said: $(tr -d '\r' <"$err")"
     check "$name: exit code 1" test "$status" = 1
     check "$name: one error line" test "$(wc -l <"$err")" = 1
@@ -46,12 +47,12 @@ scenario() {
 }
 
 # The product folder refuses the macro folder.
-lock_product() { rmdir "$product_dir/saspgm"; chattr +i "$product_dir"; }
+lock_product() { rmdir "$product_dir/saspgm" && chattr +i "$product_dir"; }
 unlock_product() { chattr -i "$product_dir"; }
 scenario "macro folder cannot be made" "Error creating autoexec.sas ..." \
     'saspgm/autoexec.sas' lock_product unlock_product
 
-read_only_difftest() { printf old >"$product_dir/saspgm/difftest.sas"; chattr +i "$product_dir/saspgm/difftest.sas"; }
+read_only_difftest() { printf old >"$product_dir/saspgm/difftest.sas" && chattr +i "$product_dir/saspgm/difftest.sas"; }
 writable_difftest() { chattr -i "$product_dir/saspgm/difftest.sas"; }
 scenario "read-only generated file" "Error creating difftest.sas ..." \
     'saspgm/findings.sas' read_only_difftest writable_difftest
@@ -61,7 +62,7 @@ release() { kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; sleep 0.5; }
 scenario "generated file held open by another program" "Error creating metadata.sas ..." \
     'saspgm/ordervar.sas' hold_metadata release
 
-hold_config() { hold "$config"; rm -f "$config.held"; }
+hold_config() { hold "$config" && rm "$config.held"; }
 scenario "SAS configuration held open by another program" "Error configing SAS System ..." \
     'morvane.cfg' hold_config release
 
