@@ -29,6 +29,16 @@ must() {
     shift
     "$@" >"$must_log" 2>&1 || setup_failed "$what (exit status $?) $(tr -d '\r' <"$must_log" | head -c 300)"
 }
+# wait_until TIMEOUT COMMAND...: runs COMMAND every tenth of a second until it succeeds;
+# fails if it has not after TIMEOUT (whole) seconds.
+wait_until() {
+    local deadline=$((${EPOCHREALTIME/[.,]/} + $1 * 1000000))
+    shift
+    until "$@"; do
+        [ "${EPOCHREALTIME/[.,]/}" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
 
 # Stops the scenario's Wine and removes its prefix.
 end_scenario() {
@@ -81,17 +91,10 @@ start_display() {
     number_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
     xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$number_file" ] && grep -q . "$number_file" && break
-        sleep 0.1
-    done
+    wait_until 10 grep -q . "$number_file"
     export DISPLAY=":$(head -1 "$number_file")"
     rm -f "$number_file"
-    for _ in $(seq 100); do
-        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    setup_failed "start Xvfb on $DISPLAY"
+    must "start Xvfb on $DISPLAY" wait_until 10 xdotool getdisplaygeometry
 }
 
 # Registers SAS 9.1 as its 32-bit installer does, with the stock configuration files
@@ -159,14 +162,16 @@ wait_window() {
     timeout "${2:-60}" xdotool search --sync --onlyvisible --name "^$1\$" | head -1
 }
 
-# Focuses a window and presses a key there, again while the window stays open.
+# Focuses a window and presses a key there, once for a window that "stays", else again
+# until the window has closed (waiting up to 2 s each time).
+closed() { ! xdotool getwindowname "$1" >/dev/null 2>&1; }
 press() {
     for _ in 1 2 3; do
         xdotool windowfocus --sync "$1" 2>/dev/null && xdotool key "$2"
-        sleep 0.5
-        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
         [ "${3:-}" = "stays" ] && return 0
+        wait_until 2 closed "$1" && return 0
     done
+    return 1
 }
 
 # Registers SAS 9.2 as its 64-bit installer does: in the 64-bit registry view only, under

@@ -16,9 +16,11 @@ start_setup() {
 }
 # Waits up to 30 s for the program to end and gives its exit code.
 setup_exit_code() {
-    for _ in $(seq 300); do [ -f "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
+    wait_until 30 test -f "$WINEPREFIX/exit-code"
     cat "$WINEPREFIX/exit-code" 2>/dev/null
 }
+# Whether the window is drawn: its captions' smoothed letters give it many colours.
+drawn() { [ "$(import -window "$1" -format %k info: 2>/dev/null)" -gt 8 ] 2>/dev/null; }
 
 # The window's height in pixels.
 window_height() {
@@ -33,7 +35,7 @@ original_config=$(cat "$drive_c/SAS/V91/nls/en/SASV9.CFG")
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
 check "the setup window appears" test -n "$window"
-sleep 0.5
+check "the setup window is drawn" wait_until 10 drawn "$window"
 three_option_height=$(window_height "$window")
 import -window root "$artefacts/setup-window.png"
 press "$window" Return stays
@@ -77,7 +79,8 @@ error=$(wait_window "Error!")
 check "the Error! box appears" test -n "$error"
 import -window root "$artefacts/error.png"
 press "$error" Return
-sleep 1
+# A window that the error closes would be gone within a second.
+wait_until 1 closed "$window"
 import -window root "$artefacts/after-error.png"
 check "the window stays open" test -n "$(xdotool search --onlyvisible --name '^Morvane Post Installation setup$')"
 check "the SAS configuration is untouched" test "$(md5sum <"$config")" = "$before"
@@ -109,7 +112,7 @@ refusal=$(wait_window "Error!")
 check "a second windowed copy shows the Error! box" test -n "$refusal"
 import -window root "$artefacts/already-running.png"
 press "$refusal" Return
-for _ in $(seq 100); do [ -f "$WINEPREFIX/second-exit-code" ] && break; sleep 0.1; done
+wait_until 10 test -f "$WINEPREFIX/second-exit-code"
 check "and exits with 1618" test "$(cat "$WINEPREFIX/second-exit-code" 2>/dev/null)" = $already_running
 check "the second copies wrote nothing" test "$(snapshot)" = "$before"
 press "$window" Escape
@@ -126,7 +129,6 @@ press "$window" Return stays
 error=$(wait_window "Error!")
 must "the Error! box appears" test -n "$error"
 press "$error" Return
-sleep 1
 press "$window" Escape
 check "the program ends with exit code 1" test "$(setup_exit_code)" = 1
 chattr -i "$config"
@@ -139,7 +141,7 @@ sas91_config_before=$(md5sum <"$config")
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
 check "the setup window appears" test -n "$window"
-sleep 0.5
+check "the setup window is drawn" wait_until 10 drawn "$window"
 import -window root "$artefacts/setup-window-sas94.png"
 # 480 twips more at Wine's 96 dots per inch.
 check "the window is one option row taller" test "$(window_height "$window")" = $((three_option_height + 32))

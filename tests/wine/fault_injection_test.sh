@@ -8,15 +8,15 @@ exe=$(realpath "$1")
 holder_exe=$(realpath "$2")
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
-# Opens a file with no sharing from another Windows process; sets holder.
+# Opens a file with no sharing from another Windows process; sets holder and held.
 hold() {
-    local target=$1
-    wine "$holder_exe" "$(windows_path "$target")" &
+    held=$1
+    wine "$holder_exe" "$(windows_path "$held")" &
     holder=$!
-    for _ in $(seq 100); do [ -e "$target.held" ] && return 0; sleep 0.1; done
-    echo "the file was not held" >&2
-    return 1
+    wait_until 10 test -e "$held.held"
 }
+# Whether no process (the wineserver for a Windows one) has the held file open.
+released() { ! find /proc/[0-9]*/fd -lname "$(realpath "$held")" 2>/dev/null | grep -q .; }
 windows_path() { echo "C:${1#"$drive_c"}" | tr / '\\'; }
 
 # scenario NAME EXPECTED_STATUS ABSENT_FILE SETUP_FAULT REMOVE_FAULT, where ABSENT_FILE
@@ -58,7 +58,7 @@ scenario "read-only generated file" "Error creating difftest.sas ..." \
     'saspgm/findings.sas' read_only_difftest writable_difftest
 
 hold_metadata() { hold "$product_dir/saspgm/metadata.sas"; }
-release() { kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; sleep 0.5; }
+release() { kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; wait_until 10 released; }
 scenario "generated file held open by another program" "Error creating metadata.sas ..." \
     'saspgm/ordervar.sas' hold_metadata release
 
