@@ -16,6 +16,8 @@ check() {
     if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
 }
 finish_checks() {
+    local name
+    for name in ${skipped_scenarios:-}; do echo "skipped scenario: $name (asked by MORVANE_SKIP_SCENARIOS)"; done
     [ "$failures" -eq 0 ] && echo "$1: all checks passed" || echo "$1: $failures checks failed"
     return $((failures > 0))
 }
@@ -28,6 +30,13 @@ must() {
     local what=$1
     shift
     "$@" >"$must_log" 2>&1 || setup_failed "$what (exit status $?) $(tr -d '\r' <"$must_log" | head -c 300)"
+}
+# Whether the scenario NAME is one MORVANE_SKIP_SCENARIOS (names apart by spaces) leaves
+# out; a skipped one is listed at the end, and in the file MORVANE_SKIPPED_FILE names.
+skipped() {
+    case " ${MORVANE_SKIP_SCENARIOS:-} " in *" $1 "*) ;; *) return 1 ;; esac
+    skipped_scenarios="${skipped_scenarios:-} $1"
+    if [ -n "${MORVANE_SKIPPED_FILE:-}" ]; then echo "$1" >>"$MORVANE_SKIPPED_FILE"; fi
 }
 # wait_until TIMEOUT COMMAND...: runs COMMAND every tenth of a second until it succeeds;
 # fails if it has not after TIMEOUT (whole) seconds.
