@@ -6,6 +6,11 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
+# The Wine scripts add each scenario that MORVANE_SKIP_SCENARIOS leaves out to this file;
+# they are listed at the end, whether the tests pass or not.
+MORVANE_SKIPPED_FILE=$(mktemp)
+export MORVANE_SKIPPED_FILE
+trap 'echo "skipped scenarios: $(sort -u "$MORVANE_SKIPPED_FILE" | paste -sd " " | grep . || echo none)"; rm -f "$MORVANE_SKIPPED_FILE"' EXIT
 timings=()
 timed() {
     local name=$1 start=$SECONDS

@@ -24,9 +24,9 @@ runs_32_bit || {
     exit 1
 }
 # The profile folders link to $HOME in a fresh prefix: make them real folders, so tests
-# never write into the real home.
+# never write into the real home. Two commands, not an && list: `set -e` stops at either.
 for link in "$prefix"/drive_c/users/*/*; do
-    if [ -L "$link" ]; then rm "$link" && mkdir -p "$link"; fi
+    if [ -L "$link" ]; then rm "$link"; mkdir -p "$link"; fi
 done
 # A crash must fail the test, not wait for a click on a dialog. The view is explicit:
 # with Wine's 32-bit support installed, `wine reg` itself is a 32-bit program.
@@ -34,6 +34,7 @@ wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f /reg:64
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f /reg:64
 mkdir -p "$prefix/drive_c/windows/Fonts"
-cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+# Without them the captions do not render: a missing font stops the preparation.
+cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
 wineserver -w
 touch "$prefix/.morvane-ready"

@@ -19,7 +19,7 @@ written_by() {
     (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe /silent "/sas=$version" >/dev/null 2>&1)
     check "$(basename "$kept"): exit code 0" test $? = 0
     mkdir -p "$kept"
-    cp -r "$product_dir/saspgm" "$product_dir/morvane.cfg" "$config" "$kept/"
+    must "keep what $(basename "$kept") wrote" cp -r "$product_dir/saspgm" "$product_dir/morvane.cfg" "$config" "$kept/"
     local link name
     for link in "${user_dir}Desktop/Morvane.lnk" \
         "${user_dir}AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Talmora/MORVANE/Morvane.lnk"; do

@@ -16,9 +16,11 @@ start_setup() {
 }
 # Waits up to 30 s for the program to end and gives its exit code.
 setup_exit_code() {
-    for _ in $(seq 300); do [ -f "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
+    wait_until 30 test -f "$WINEPREFIX/exit-code"
     cat "$WINEPREFIX/exit-code" 2>/dev/null
 }
+# Whether the window is drawn: its captions' smoothed letters give it many colours.
+drawn() { [ "$(import -window "$1" -format %k info: 2>/dev/null)" -gt 8 ] 2>/dev/null; }
 
 # The window's height in pixels.
 window_height() {
@@ -33,7 +35,7 @@ original_config=$(cat "$drive_c/SAS/V91/nls/en/SASV9.CFG")
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
 check "the setup window appears" test -n "$window"
-sleep 0.5
+check "the setup window is drawn" wait_until 10 drawn "$window"
 three_option_height=$(window_height "$window")
 import -window root "$artefacts/setup-window.png"
 press "$window" Return stays
@@ -68,20 +70,22 @@ end_scenario
 echo "== A read-only SAS configuration fails the step and leaves the window usable"
 new_sas91_machine "$exe"
 before=$(md5sum <"$config")
-chattr +i "$config"
+must "make the SAS configuration read-only" chattr +i "$config"
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
+must "the setup window appears" test -n "$window"
 press "$window" Return stays
 error=$(wait_window "Error!")
 check "the Error! box appears" test -n "$error"
 import -window root "$artefacts/error.png"
 press "$error" Return
-sleep 1
+# A window that the error closes would be gone within a second.
+wait_until 1 closed "$window"
 import -window root "$artefacts/after-error.png"
 check "the window stays open" test -n "$(xdotool search --onlyvisible --name '^Morvane Post Installation setup$')"
 check "the SAS configuration is untouched" test "$(md5sum <"$config")" = "$before"
 check "no temporary file is left" test "$(ls "$(dirname "$config")")" = SASV9.CFG
-chattr -i "$config"
+must "make the SAS configuration writable again" chattr -i "$config"
 press "$window" Return stays
 notice=$(wait_window Notice)
 check "Install works again once the fault is gone" test -n "$notice"
@@ -95,6 +99,7 @@ echo "== A second copy is refused while the window is open; the window left alon
 new_sas91_machine "$exe"
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
+must "the setup window appears" test -n "$window"
 snapshot() { (cd "$drive_c" && find . -path ./windows -prune -o -type f -newer "$WINEPREFIX/.throwaway" -print | sort | xargs -r -d '\n' md5sum); }
 # A Linux shell sees a Windows exit code modulo 256: 1618 arrives as 82.
 already_running=$((1618 % 256))
@@ -107,7 +112,7 @@ refusal=$(wait_window "Error!")
 check "a second windowed copy shows the Error! box" test -n "$refusal"
 import -window root "$artefacts/already-running.png"
 press "$refusal" Return
-for _ in $(seq 100); do [ -f "$WINEPREFIX/second-exit-code" ] && break; sleep 0.1; done
+wait_until 10 test -f "$WINEPREFIX/second-exit-code"
 check "and exits with 1618" test "$(cat "$WINEPREFIX/second-exit-code" 2>/dev/null)" = $already_running
 check "the second copies wrote nothing" test "$(snapshot)" = "$before"
 press "$window" Escape
@@ -116,13 +121,14 @@ end_scenario
 
 echo "== A failed installation, then Exit, ends with 1"
 new_sas91_machine "$exe"
-chattr +i "$config"
+must "make the SAS configuration read-only" chattr +i "$config"
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
+must "the setup window appears" test -n "$window"
 press "$window" Return stays
 error=$(wait_window "Error!")
+must "the Error! box appears" test -n "$error"
 press "$error" Return
-sleep 1
 press "$window" Escape
 check "the program ends with exit code 1" test "$(setup_exit_code)" = 1
 chattr -i "$config"
@@ -135,7 +141,7 @@ sas91_config_before=$(md5sum <"$config")
 start_setup
 window=$(wait_window "Morvane Post Installation setup")
 check "the setup window appears" test -n "$window"
-sleep 0.5
+check "the setup window is drawn" wait_until 10 drawn "$window"
 import -window root "$artefacts/setup-window-sas94.png"
 # 480 twips more at Wine's 96 dots per inch.
 check "the window is one option row taller" test "$(window_height "$window")" = $((three_option_height + 32))

@@ -8,14 +8,15 @@ exe=$(realpath "$1")
 holder_exe=$(realpath "$2")
 source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
-# Opens a file with no sharing from another Windows process; sets holder.
+# Opens a file with no sharing from another Windows process; sets holder and held.
 hold() {
-    local target=$1
-    wine "$holder_exe" "$(windows_path "$target")" &
+    held=$1
+    wine "$holder_exe" "$(windows_path "$held")" &
     holder=$!
-    for _ in $(seq 100); do [ -e "$target.held" ] && return 0; sleep 0.1; done
-    echo "the file was not held" >&2
+    wait_until 10 test -e "$held.held"
 }
+# Whether no process (the wineserver for a Windows one) has the held file open.
+released() { ! find /proc/[0-9]*/fd -lname "$(realpath "$held")" 2>/dev/null | grep -q .; }
 windows_path() { echo "C:${1#"$drive_c"}" | tr / '\\'; }
 
 # scenario NAME EXPECTED_STATUS ABSENT_FILE SETUP_FAULT REMOVE_FAULT, where ABSENT_FILE
@@ -24,12 +25,12 @@ scenario() {
     local name=$1 expected=$2 absent=$3 inject=$4 remove=$5
     echo "== $name"
     new_sas91_machine "$exe"
-    mkdir -p "$product_dir/saspgm"
+    must "$name: make the macro folder" mkdir -p "$product_dir/saspgm"
     local before
     before=$(md5sum <"$config")
-    $inject
+    must "$name: make the fault" $inject || { end_scenario; return; }
     run_setup /silent /sas=9.1
-    $remove
+    must "$name: remove the fault" $remove
     echo "   it said: $(tr -d '\r' <"$err")"
     check "$name: exit code 1" test "$status" = 1
     check "$name: one error line" test "$(wc -l <"$err")" = 1
@@ -46,22 +47,22 @@ scenario() {
 }
 
 # The product folder refuses the macro folder.
-lock_product() { rmdir "$product_dir/saspgm"; chattr +i "$product_dir"; }
+lock_product() { rmdir "$product_dir/saspgm" && chattr +i "$product_dir"; }
 unlock_product() { chattr -i "$product_dir"; }
 scenario "macro folder cannot be made" "Error creating autoexec.sas ..." \
     'saspgm/autoexec.sas' lock_product unlock_product
 
-read_only_difftest() { printf old >"$product_dir/saspgm/difftest.sas"; chattr +i "$product_dir/saspgm/difftest.sas"; }
+read_only_difftest() { printf old >"$product_dir/saspgm/difftest.sas" && chattr +i "$product_dir/saspgm/difftest.sas"; }
 writable_difftest() { chattr -i "$product_dir/saspgm/difftest.sas"; }
 scenario "read-only generated file" "Error creating difftest.sas ..." \
     'saspgm/findings.sas' read_only_difftest writable_difftest
 
 hold_metadata() { hold "$product_dir/saspgm/metadata.sas"; }
-release() { kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; sleep 0.5; }
+release() { kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; wait_until 10 released; }
 scenario "generated file held open by another program" "Error creating metadata.sas ..." \
     'saspgm/ordervar.sas' hold_metadata release
 
-hold_config() { hold "$config"; rm -f "$config.held"; }
+hold_config() { hold "$config" && rm "$config.held"; }
 scenario "SAS configuration held open by another program" "Error configing SAS System ..." \
     'morvane.cfg' hold_config release
 
@@ -72,20 +73,8 @@ scenario "read-only SAS configuration" "Error configing SAS System ..." \
 
 small_disk() { mount -t tmpfs -o size=48k tmpfs "$product_dir/saspgm"; }
 no_small_disk() { umount "$product_dir/saspgm"; }
-can_mount() {
-    local folder
-    folder=$(mktemp -d)
-    mount -t tmpfs -o size=4k tmpfs "$folder" 2>/dev/null && umount "$folder"
-    local mounted=$?
-    rmdir "$folder"
-    return $mounted
-}
-if can_mount; then
-    scenario "disk full part-way" "Error creating difftest.sas ..." \
-        'saspgm/findings.sas' small_disk no_small_disk
-else
-    echo "skipped: disk full part-way (mounting needs root)"
-fi
+skipped disk-full-part-way || scenario "disk full part-way" "Error creating difftest.sas ..." \
+    'saspgm/findings.sas' small_disk no_small_disk
 
 locked_desktop() { chattr +i "${user_dir}Desktop"; }
 open_desktop() { chattr -i "${user_dir}Desktop"; }

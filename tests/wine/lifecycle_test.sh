@@ -32,8 +32,8 @@ lifecycle() {
     run_setup /verify /silent
     check "/verify exits 0" test "$status" = 0
     check "/verify says ok for 21 items" test "$(grep -c '^ok ' "$out")" = 21
-    rm "$macros/addseq.sas"
-    printf 'X' | dd of="$macros/cdisc.sas" bs=1 seek=5 conv=notrunc 2>/dev/null
+    must "delete addseq.sas" rm "$macros/addseq.sas"
+    must "change a byte of cdisc.sas" dd of="$macros/cdisc.sas" bs=1 count=1 seek=5 conv=notrunc <<<X
     run_setup /verify /silent
     check "/verify exits 4 after damage" test "$status" = 4
     check "/verify names the deleted file" said "missing $win_macros\\addseq.sas"
@@ -53,17 +53,17 @@ lifecycle() {
     check "a second /uninstall exits 0" test "$status" = 0
     check "and says nothing is recorded" grep -q "^Nothing is recorded in " "$out"
 
-    run_setup /silent "/sas=$release"
-    printf 'my own line\r\n' >>"$macros/varlen.sas"
-    run_setup /uninstall /silent
+    must "install again" run_setup /silent "/sas=$release"
+    printf 'my own line\r\n' >>"$macros/varlen.sas" || setup_failed "change varlen.sas"
+    check "an uninstall that keeps a changed file exits 0" run_setup /uninstall /silent
     check "a changed macro file survives uninstall" test -s "$macros/varlen.sas"
     check "and is reported" said "kept $win_macros\\varlen.sas: changed since the installation"
-    rm -r "$macros"
+    must "remove the kept macro folder" rm -r "$macros"
 
-    printf -- '-SET SASAUTOS (\r\n  "%s"\r\n)\r\n' "$win_macros" >"$config"
+    printf -- '-SET SASAUTOS (\r\n  "%s"\r\n)\r\n' "$win_macros" >"$config" || setup_failed "list the macro folder in SASAUTOS"
     config_before=$(md5sum <"$config")
-    run_setup /silent "/sas=$release"
-    run_setup /uninstall /silent
+    must "install with the folder listed already" run_setup /silent "/sas=$release"
+    check "that uninstall exits 0" run_setup /uninstall /silent
     check "a folder listed before stays listed" test "$(md5sum <"$config")" = "$config_before"
 }
 

@@ -24,7 +24,7 @@ end_scenario
 echo "== A read-only SASV9.CFG exits 1 and stays untouched"
 new_sas91_machine "$exe"
 before=$(md5sum <"$config")
-chattr +i "$config"
+must "make SASV9.CFG read-only" chattr +i "$config"
 run_setup /silent /sas=9.1 '/log=C:\setup.log'
 chattr -i "$config"
 check "exit code 1" test "$status" = 1
@@ -55,7 +55,7 @@ echo "== A program folder with a quote, parentheses, & and %, non-ASCII letters,
 new_sas91_machine "$exe"
 product_dir="$drive_c/Users/O'Brien (R&D) 100%/Données/$(printf 'x%.0s' $(seq 150))"
 mkdir -p "$product_dir"
-cp "$exe" "$product_dir/"
+must "copy the setup program into $product_dir" cp "$exe" "$product_dir/"
 run_setup /silent
 check "exit code 0" test "$status" = 0
 check "seventeen files in saspgm" test "$(ls "$product_dir/saspgm" | wc -l)" = 17
@@ -67,7 +67,7 @@ echo "== A program folder too deep for a shortcut fails clearly"
 new_sas91_machine "$exe"
 product_dir="$drive_c/$(printf 'y%.0s' $(seq 240))"
 mkdir -p "$product_dir"
-cp "$exe" "$product_dir/"
+must "copy the setup program into $product_dir" cp "$exe" "$product_dir/"
 run_setup /silent
 check "exit code 1" test "$status" = 1
 check "says the path is too long for a shortcut" grep -aq "^Error creating desktop shortcut \.\.\. The path .* is too long for a shortcut" "$err"
@@ -111,8 +111,8 @@ end_scenario
 
 echo "== SAS 9.1 in German, without nls\\en: the entry goes into nls\\de"
 new_sas91_machine "$exe"
-mv "$drive_c/SAS/V91/nls/en" "$drive_c/SAS/V91/nls/de"
-printf -- '-SET SASROOT "C:\\SAS\\V91"\r\n-CONFIG "!SASROOT\\nls\\de\\SASV9.CFG"\r\n' >"$drive_c/SAS/V91/SASV9.CFG"
+must "move nls\\en to nls\\de" mv "$drive_c/SAS/V91/nls/en" "$drive_c/SAS/V91/nls/de"
+printf -- '-SET SASROOT "C:\\SAS\\V91"\r\n-CONFIG "!SASROOT\\nls\\de\\SASV9.CFG"\r\n' >"$drive_c/SAS/V91/SASV9.CFG" || setup_failed "name nls\\de in SASV9.CFG"
 run_setup /silent /sas=9.1
 check "exit code 0" test "$status" = 0
 check "the nls\\de file gets the entry" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$drive_c/SAS/V91/nls/de/SASV9.CFG"
