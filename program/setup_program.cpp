@@ -4,9 +4,9 @@
 #include "app/commands/dry_run.hpp"
 #include "app/commands/lifecycle_commands.hpp"
 #include "app/commands/unattended_install.hpp"
-#include "app/report/console_reporter.hpp"
-#include "app/report/install_log.hpp"
-#include "app/report/message_box_reporter.hpp"
+#include "app/reporting/console_reporter.hpp"
+#include "app/reporting/install_log.hpp"
+#include "app/reporting/message_box_reporter.hpp"
 #include "app/window/startup.hpp"
 
 namespace morvane {

@@ -1,6 +1,6 @@
 // The program's entry point: the Win32 services wired to the setup.
 #include "app/commands/command_line.hpp"
-#include "app/report/install_log.hpp"
+#include "app/reporting/install_log.hpp"
 #include "platform/win32/files/win32_file_system.hpp"
 #include "platform/win32/shell/win32_shell.hpp"
 #include "platform/win32/system/code_page.hpp"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/commands/command_line.hpp"
-#include "app/report/reporter.hpp"
+#include "app/reporting/reporter.hpp"
 #include "platform/platform.hpp"
 
 namespace morvane {

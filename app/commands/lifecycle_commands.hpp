@@ -2,7 +2,7 @@
 
 #include "app/commands/command_line.hpp"
 #include "app/record/setup_record.hpp"
-#include "app/report/reporter.hpp"
+#include "app/reporting/reporter.hpp"
 #include "platform/platform.hpp"
 #include "sas/installation_record.hpp"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/install/install_sequence.hpp"
-#include "app/report/reporter.hpp"
+#include "app/reporting/reporter.hpp"
 
 namespace morvane {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/install/install_sequence.hpp"
-#include "app/report/message_box_reporter.hpp"
-#include "app/report/status_line_reporter.hpp"
+#include "app/reporting/message_box_reporter.hpp"
+#include "app/reporting/status_line_reporter.hpp"
 #include "platform/platform.hpp"
 #include "platform/setup_window_events.hpp"
 #include "platform/setup_window_view.hpp"

@@ -1,6 +1,6 @@
 #include "app/window/startup.hpp"
 
-#include "app/report/message_box_reporter.hpp"
+#include "app/reporting/message_box_reporter.hpp"
 #include "app/window/read_registry_string.hpp"
 #include "product/layout.hpp"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/report/reporter.hpp"
+#include "app/reporting/reporter.hpp"
 #include "platform/setup_window_view.hpp"
 
 namespace morvane {

@@ -1,4 +1,4 @@
-#include "app/report/reporter.hpp"
+#include "app/reporting/reporter.hpp"
 
 namespace morvane {
 

@@ -1,4 +1,4 @@
-#include "app/report/install_log.hpp"
+#include "app/reporting/install_log.hpp"
 
 #include <chrono>
 #include <ctime>
