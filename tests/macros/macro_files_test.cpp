@@ -1,6 +1,6 @@
 #include "macros/macro_files.hpp"
 #include "tests/doubles/test_machine.hpp"
-#include "tests/expected_files.hpp"
+#include "tests/macros/expected_files.hpp"
 
 #include <gtest/gtest.h>
 

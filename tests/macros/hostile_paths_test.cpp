@@ -2,7 +2,7 @@
 // folder stands in a generated file it stands as SAS reads it back.
 #include "app/window/frmMain.hpp"
 #include "tests/doubles/test_machine.hpp"
-#include "tests/expected_files.hpp"
+#include "tests/macros/expected_files.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/expected_files.hpp"
+#include "tests/macros/expected_files.hpp"
 
 #include <gtest/gtest.h>
 

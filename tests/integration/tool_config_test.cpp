@@ -1,6 +1,6 @@
 #include "integration/tool_config.hpp"
 #include "tests/doubles/test_machine.hpp"
-#include "tests/expected_files.hpp"
+#include "tests/macros/expected_files.hpp"
 
 #include <gtest/gtest.h>
 
