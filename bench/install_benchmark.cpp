@@ -30,7 +30,7 @@ struct Workstation {
     Workstation()
         : root(fs::temp_directory_path() / "morvane-bench"), files(root),
           shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
-          platform{registry, files, encoding, shell, location, pause, messages, hashing} {
+          platform{registry, files, encoding, shell, location, pause, messages, hashing, account} {
         fs::remove_all(root);
         shell.folders = {{SpecialFolder::desktop, "C:\\Desktop"},
                          {SpecialFolder::programs, "C:\\Programs"}};
@@ -62,6 +62,7 @@ struct Workstation {
     NoPause pause;
     RecordingMessageBoxes messages;
     OpenSslHashing hashing;
+    FakeAccount account;
     Platform platform;
     FakeWindowView view;
     InstallationRecord record;

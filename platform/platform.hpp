@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/account.hpp"
 #include "platform/file_system.hpp"
 #include "platform/hashing.hpp"
 #include "platform/message_box.hpp"
@@ -21,6 +22,7 @@ struct Platform {
     Pause& pause;
     MessageBoxes& messages;
     Hashing& hashing;
+    Account& account;
 };
 
 } // namespace morvane

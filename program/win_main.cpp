@@ -2,11 +2,13 @@
 #include "app/commands/command_line.hpp"
 #include "app/reporting/install_log.hpp"
 #include "platform/win32/files/win32_file_system.hpp"
+#include "platform/win32/scoped_handles.hpp"
 #include "platform/win32/shell/win32_shell.hpp"
 #include "platform/win32/system/code_page.hpp"
 #include "platform/win32/system/cryptoapi_hashing.hpp"
 #include "platform/win32/system/process.hpp"
 #include "platform/win32/system/wide_text.hpp"
+#include "platform/win32/system/win32_account.hpp"
 #include "platform/win32/system/win32_console.hpp"
 #include "platform/win32/system/win32_registry.hpp"
 #include "platform/win32/system/win32_single_instance.hpp"
@@ -52,11 +54,11 @@ class Win32WindowHost : public WindowHost {
 
 std::vector<std::string> arguments() {
     int count = 0;
-    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    const win32::LocalBuffer<wchar_t**> words_of_line(
+        CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::string> result;
     for (int i = 1; i < count; ++i)
-        result.push_back(win32::narrow(words[i]));
-    LocalFree(words);
+        result.push_back(win32::narrow(words_of_line.get()[i]));
     return result;
 }
 
@@ -69,7 +71,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS);
     // Shortcuts are saved through the shell's COM objects, which want a single-threaded
     // apartment on the window's thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const win32::ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -83,15 +85,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::CryptoApiHashing hashing;
     win32::Win32Console console;
     win32::Win32SingleInstance instance_lock;
-    Platform platform{registry, files, encoding, shell, location, pause, messages, hashing};
-    int exit_code = 0;
-    {
-        Win32WindowHost window(instance, messages);
-        ProgramServices services{platform,      console,         window,
-                                 instance_lock, local_timestamp, location.program_stem() + ".exe"};
-        exit_code = run_setup_program(words, services);
-    }
-    if (SUCCEEDED(com))
-        CoUninitialize();
-    return exit_code;
+    win32::Win32Account account;
+    Platform platform{registry, files,    encoding, shell,  location,
+                      pause,    messages, hashing,  account};
+    Win32WindowHost window(instance, messages);
+    ProgramServices services{platform,      console,         window,
+                             instance_lock, local_timestamp, location.program_stem() + ".exe"};
+    return run_setup_program(words, services);
 }

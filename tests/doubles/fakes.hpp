@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/account.hpp"
 #include "platform/message_box.hpp"
 #include "platform/pause.hpp"
 #include "platform/program_location.hpp"
@@ -72,6 +73,13 @@ class RecordingMessageBoxes : public MessageBoxes {
         if (on_show)
             on_show();
     }
+};
+
+// An administrator's elevated process unless a test says otherwise.
+class FakeAccount : public Account {
+  public:
+    ProcessAccount account{"S-1-5-21-1-2-3-1001", "WORKSTATION\\ana", false, true};
+    Result<ProcessAccount> current() override { return account; }
 };
 
 class CountingPause : public Pause {

@@ -53,6 +53,7 @@ class TestMachine {
     CountingPause pause;
     RecordingMessageBoxes messages;
     SystemHashing hashing;
+    FakeAccount account;
     Platform platform;
 };
 

@@ -1,35 +1,9 @@
 #include "platform/win32/files/win32_file_system.hpp"
 
+#include "platform/win32/scoped_handles.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
 namespace morvane::win32 {
-namespace {
-
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    // Closes now, so that a failing close is seen.
-    bool close() {
-        const bool closed = CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-  private:
-    HANDLE handle_;
-};
-
-} // namespace
-
 bool Win32FileSystem::file_exists(const std::string& path) {
     if (path.empty())
         return false;

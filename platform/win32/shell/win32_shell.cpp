@@ -39,13 +39,11 @@ Result<std::string> Win32Shell::special_folder(SpecialFolder folder) {
         id = &FOLDERID_CommonPrograms;
         break;
     }
-    wchar_t* path = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(*id, KF_FLAG_CREATE, nullptr, &path);
-    std::wstring found = SUCCEEDED(result) ? path : L"";
-    CoTaskMemFree(path);
+    CoTaskBuffer<wchar_t*> path;
+    const HRESULT result = SHGetKnownFolderPath(*id, KF_FLAG_CREATE, nullptr, path.put());
     if (FAILED(result))
         return com_error(result);
-    return narrow(found);
+    return narrow(path.get());
 }
 
 Failure Win32Shell::save_shortcut(const Shortcut& shortcut) {

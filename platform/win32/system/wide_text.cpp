@@ -1,5 +1,7 @@
 #include "platform/win32/system/wide_text.hpp"
 
+#include "platform/win32/scoped_handles.hpp"
+
 namespace morvane::win32 {
 
 std::wstring widen(const std::string& utf8) {
@@ -61,12 +63,11 @@ std::wstring with_long_path_prefix(const std::wstring& path) {
 }
 
 PlatformError windows_error(DWORD code) {
-    wchar_t* buffer = nullptr;
+    LocalBuffer<wchar_t*> buffer;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length > 0 ? std::wstring(buffer, length) : std::wstring();
-    LocalFree(buffer);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.put()), 0, nullptr);
+    std::wstring text = length > 0 ? std::wstring(buffer.get(), length) : std::wstring();
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
     if (text.empty())

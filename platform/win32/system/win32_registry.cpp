@@ -1,5 +1,6 @@
 #include "platform/win32/system/win32_registry.hpp"
 
+#include "platform/win32/scoped_handles.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
 #include <vector>
@@ -24,28 +25,11 @@ RegistryValueType type_of(DWORD type) {
     }
 }
 
-// Closes an open key at the end of the scope.
-class OpenKey {
-  public:
-    OpenKey() = default;
-    ~OpenKey() {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY get() const { return key_; }
-    HKEY* out() { return &key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
 std::optional<RegistryValue> read_in_view(const std::wstring& key_path,
                                           const std::wstring& value_name, REGSAM view) {
-    OpenKey opened;
+    RegistryKey opened;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, KEY_QUERY_VALUE | view,
-                      opened.out()) != ERROR_SUCCESS)
+                      opened.put()) != ERROR_SUCCESS)
         return std::nullopt;
     HKEY key = opened.get();
     std::optional<RegistryValue> value;
