@@ -15,6 +15,7 @@ namespace {
 constexpr std::string_view line_end = "\r\n";
 
 constexpr std::string_view release_section = "Release";
+constexpr std::string_view user_section = "User";
 constexpr std::string_view folders_section = "Folders created";
 constexpr std::string_view files_section = "Files written";
 constexpr std::string_view shortcuts_section = "Shortcuts saved";
@@ -45,6 +46,10 @@ std::string read_value(std::string_view text) {
 
 std::string_view yes_no(bool value) {
     return value ? "yes" : "no";
+}
+
+std::string_view scope_name(ShortcutScope scope) {
+    return scope == ShortcutScope::all_users ? "all users" : "current user";
 }
 
 std::string_view outcome_name(SasautosOutcome outcome) {
@@ -86,6 +91,16 @@ std::string to_text(const SetupRecord& record) {
                 "stands between double quotes.");
     out.section(release_section);
     out.value("Version", record.sas_version);
+    if (record.scope)
+        out.value("Scope", scope_name(*record.scope));
+    if (!record.program_folder.empty())
+        out.value("ProgramFolder", record.program_folder);
+    if (record.user) {
+        out.section(user_section);
+        out.value("SID", record.user->sid);
+        out.value("Desktop", record.user->desktop);
+        out.value("Programs", record.user->programs);
+    }
     out.section(folders_section);
     for (const auto& folder : record.folders_created)
         out.value("Folder", folder);
@@ -199,8 +214,8 @@ class RecordParser {
         if (content.back() != ']')
             return "a section name without its closing \"]\"";
         const std::string name(trimmed(content.substr(1, content.size() - 2)));
-        if (name != release_section && name != folders_section && name != files_section &&
-            name != shortcuts_section && name != sasautos_section)
+        if (name != release_section && name != user_section && name != folders_section &&
+            name != files_section && name != shortcuts_section && name != sasautos_section)
             return "unknown section [" + name + "]";
         // One section per update of a SAS configuration file; the others come once.
         if (!sections_seen_.insert(name).second && name != sasautos_section)
@@ -210,6 +225,8 @@ class RecordParser {
         keys_seen_.clear();
         if (name == sasautos_section)
             record_.sasautos.emplace_back();
+        if (name == user_section)
+            record_.user.emplace();
         return std::nullopt;
     }
 
@@ -232,14 +249,9 @@ class RecordParser {
             return file_setting(key, std::move(value), unknown);
         if (section_ == sasautos_section)
             return sasautos_setting(key, std::move(value), unknown);
-        if (section_ == release_section) {
-            if (key != "Version")
-                return here(unknown);
-            if (!first_time(key))
-                return here("a second Version=");
-            record_.sas_version = std::move(value);
-            version_seen_ = true;
-        } else if (section_ == folders_section) {
+        if (section_ == release_section || section_ == user_section)
+            return once_setting(key, std::move(value), unknown);
+        if (section_ == folders_section) {
             if (key != "Folder")
                 return here(unknown);
             record_.folders_created.push_back(std::move(value));
@@ -249,6 +261,35 @@ class RecordParser {
             record_.shortcuts_saved.push_back(std::move(value));
         }
         return std::nullopt;
+    }
+
+    // The settings of [Release] and [User], each naming one fact.
+    std::optional<Problem> once_setting(const std::string& key, std::string value,
+                                        const std::string& unknown) {
+        auto& user = record_.user;
+        std::string* const target = section_ == user_section
+                                        ? (key == "SID"        ? &user->sid
+                                           : key == "Desktop"  ? &user->desktop
+                                           : key == "Programs" ? &user->programs
+                                                               : nullptr)
+                                        : (key == "Version"         ? &record_.sas_version
+                                           : key == "ProgramFolder" ? &record_.program_folder
+                                                                    : nullptr);
+        if (target == nullptr && !(section_ == release_section && key == "Scope"))
+            return here(unknown);
+        if (!first_time(key))
+            return here("a second " + key + "=");
+        version_seen_ |= key == "Version";
+        if (target != nullptr) {
+            *target = std::move(value);
+            return std::nullopt;
+        }
+        for (const auto scope : {ShortcutScope::current_user, ShortcutScope::all_users})
+            if (value == scope_name(scope)) {
+                record_.scope = scope;
+                return std::nullopt;
+            }
+        return here("Scope= must be \"current user\" or \"all users\"");
     }
 
     std::optional<Problem> file_setting(const std::string& key, std::string value,

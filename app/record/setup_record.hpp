@@ -4,6 +4,7 @@
 #include "platform/file_system.hpp"
 #include "product/layout.hpp"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,25 @@ struct RecordedSasautos {
     SasautosChange change; // what the update did; empty unless outcome is updated
 };
 
+// For whom the shortcuts and the Start-menu folders were made.
+enum class ShortcutScope { current_user, all_users };
+
+// The user a current-user installation was made for, and that user's folders as they
+// were when it was made, so that another account can undo it.
+struct RecordedUser {
+    std::string sid;
+    std::string desktop;
+    std::string programs;
+};
+
 // What one installation did, each list in the order the steps completed, so that an
 // installation that failed part-way is recorded up to its failure.
 struct SetupRecord {
     std::string sas_version; // the release's version key
+    // Nothing in a record of an earlier release: what the registry said then.
+    std::optional<ShortcutScope> scope;
+    std::string program_folder; // its long form; empty in a record of an earlier release
+    std::optional<RecordedUser> user;
     std::vector<std::string> folders_created;
     std::vector<RecordedFile> files_written;
     std::vector<std::string> shortcuts_saved;

@@ -28,6 +28,9 @@ std::string every_byte() {
 SetupRecord record_holding(const std::string& value) {
     SetupRecord record;
     record.sas_version = value;
+    record.scope = ShortcutScope::current_user;
+    record.program_folder = value;
+    record.user = RecordedUser{value, value, "C:\\Users\\ana\\Start Menu\\Programs"};
     record.folders_created = {value, "C:\\Users\\ana\\Start Menu\\Programs\\Talmora"};
     record.files_written = {{value, sha256_of(value)}, {"D:\\Kit\\morvane.cfg", sha256_of("")}};
     record.shortcuts_saved = {value};
@@ -42,6 +45,10 @@ SetupRecord record_holding(const std::string& value) {
 // Every field with the length of every list, so that two records compare in one go.
 std::vector<std::string> fields(const SetupRecord& r) {
     std::vector<std::string> all{r.sas_version, std::to_string(r.folders_created.size())};
+    all.push_back(r.scope ? std::to_string(static_cast<int>(*r.scope)) : "none");
+    all.push_back(r.program_folder);
+    if (r.user)
+        all.insert(all.end(), {r.user->sid, r.user->desktop, r.user->programs});
     all.insert(all.end(), r.folders_created.begin(), r.folders_created.end());
     all.push_back(std::to_string(r.files_written.size()));
     for (const auto& file : r.files_written)
@@ -83,10 +90,10 @@ TEST(SetupRecordText, EveryValueComesBackAsItWas) {
     for (const auto& value : values)
         records.push_back(record_holding(value));
     // A partial installation, and the outcomes that change nothing.
-    records.push_back({"sas94", {"D:\\Kit\\saspgm"}, {}, {}, {}});
+    records.push_back({"sas94", ShortcutScope::all_users, "", {}, {"D:\\Kit\\saspgm"}, {}, {}, {}});
     for (const auto outcome : {SasautosOutcome::already_listed, SasautosOutcome::no_list}) {
-        SetupRecord unchanged{
-            "sas8", {}, {}, {}, {RecordedSasautos{"C:\\SASV8.CFG", "", outcome, {}}}};
+        SetupRecord unchanged{"sas8", {}, "", {},
+                              {},     {}, {}, {RecordedSasautos{"C:\\SASV8.CFG", "", outcome, {}}}};
         unchanged.sasautos[0].change.final_empty_line_added = true;
         records.push_back(unchanged);
     }
@@ -138,6 +145,7 @@ TEST(SetupRecordText, ARecordThatCannotBeReadSaysWhere) {
         {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\nOutcome=updated\nSetting=-1\n",
          "line 6 (\"Setting=-1\"): Setting= needs"},
         {"[Release]\nVersion=sas9\nVersion=sas92\n", "line 3 (\"Version=sas92\"): a second"},
+        {"[Release]\nVersion=sas9\nScope=everyone\n", "line 3 (\"Scope=everyone\"): Scope= must"},
         {"[Release]\nVersion=sas9\n[Shortcuts saved]\nlost line\n", "line 4 (\"lost line\")"},
     };
     for (const auto& [text, expected] : cases) {
