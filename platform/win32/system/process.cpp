@@ -1,20 +1,18 @@
 #include "platform/win32/system/process.hpp"
 
+#include "platform/win32/system/grown_buffer.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
 namespace morvane::win32 {
 
 Win32ProgramLocation::Win32ProgramLocation() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    // A name that fills the buffer may have been cut short.
+    const auto path = grown_buffer<std::wstring>(
+                          [](wchar_t* data, std::size_t size) -> std::optional<std::size_t> {
+                              return GetModuleFileNameW(nullptr, data, static_cast<DWORD>(size));
+                          },
+                          MAX_PATH)
+                          .value_or(L"");
     const auto slash = path.find_last_of(L'\\');
     const auto name = path.substr(slash + 1);
     folder_ = narrow(path.substr(0, slash));

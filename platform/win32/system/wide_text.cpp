@@ -1,6 +1,7 @@
 #include "platform/win32/system/wide_text.hpp"
 
 #include "platform/win32/scoped_handles.hpp"
+#include "platform/win32/system/grown_buffer.hpp"
 
 namespace morvane::win32 {
 
@@ -29,18 +30,16 @@ std::wstring full_path(const std::string& utf8_path) {
     const auto path = widen(utf8_path);
     if (path.empty() || path.rfind(L"\\\\?\\", 0) == 0)
         return path;
-    std::wstring full(path.size() + MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (length == 0)
-            return path;
-        if (length < full.size()) {
-            full.resize(length);
-            break;
-        }
-        full.resize(length);
-    }
+    const auto cleaned = grown_buffer<std::wstring>(
+        [&](wchar_t* data, std::size_t size) -> std::optional<std::size_t> {
+            const DWORD length =
+                GetFullPathNameW(path.c_str(), static_cast<DWORD>(size), data, nullptr);
+            return length == 0 ? std::nullopt : std::optional<std::size_t>(length);
+        },
+        path.size() + MAX_PATH);
+    if (!cleaned)
+        return path;
+    auto full = *cleaned;
     // A folder named with a trailing separator is the same folder; the long-path form
     // would otherwise keep the separator as part of the name.
     const std::size_t root_end = full.rfind(L"\\\\", 0) == 0 ? 2 : 3;

@@ -1,6 +1,7 @@
 #include "platform/win32/system/win32_registry.hpp"
 
 #include "platform/win32/scoped_handles.hpp"
+#include "platform/win32/system/grown_buffer.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
 #include <vector>
@@ -31,25 +32,24 @@ std::optional<RegistryValue> read_in_view(const std::wstring& key_path,
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, KEY_QUERY_VALUE | view,
                       opened.put()) != ERROR_SUCCESS)
         return std::nullopt;
-    HKEY key = opened.get();
-    std::optional<RegistryValue> value;
     DWORD type = 0;
-    DWORD size = 0;
-    LSTATUS status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, nullptr, &size);
-    std::vector<BYTE> data;
-    // The value may grow between the two queries; ask again until it fits.
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        data.resize(size);
-        status = RegQueryValueExW(key, value_name.c_str(), nullptr, &type, data.data(), &size);
-        if (status == ERROR_SUCCESS) {
-            data.resize(size);
-            value = RegistryValue{type_of(type), {}};
-            if (type == REG_SZ)
-                value->text = narrow(std::wstring(reinterpret_cast<const wchar_t*>(data.data()),
-                                                  data.size() / sizeof(wchar_t)));
-            break;
-        }
-    }
+    // The value may grow between two queries; it is asked for again until it fits.
+    const auto data = grown_buffer<std::vector<BYTE>>(
+        [&](BYTE* bytes, std::size_t capacity) -> std::optional<std::size_t> {
+            auto size = static_cast<DWORD>(capacity);
+            const LSTATUS status =
+                RegQueryValueExW(opened.get(), value_name.c_str(), nullptr, &type, bytes, &size);
+            if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
+                return std::nullopt;
+            return status == ERROR_MORE_DATA ? std::max<std::size_t>(size, capacity) : size;
+        },
+        256);
+    if (!data)
+        return std::nullopt;
+    RegistryValue value{type_of(type), {}};
+    if (type == REG_SZ)
+        value.text = narrow(std::wstring(reinterpret_cast<const wchar_t*>(data->data()),
+                                         data->size() / sizeof(wchar_t)));
     return value;
 }
 
