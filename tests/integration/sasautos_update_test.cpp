@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         UnchangedCase{
             "ListedInOtherCaseWithBackslash",
             "-SET SASAUTOS (\r\n  \"d:\\tools\\KIT\\SASPGM\\\"\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n"},
+        UnchangedCase{"ListedWithTwoFinalBackslashes",
+                      "-SET SASAUTOS (\"D:\\Tools\\Kit\\saspgm\\\\\")\r\n"},
         UnchangedCase{"ListedUnquoted", "-set sasautos ( D:\\Tools\\Kit\\saspgm \"x\" )\r\n"},
         UnchangedCase{"AnotherVariableStartingWithTheName", "-SET SASAUTOSX (\r\n\"x\"\r\n)\r\n"},
         UnchangedCase{"NameAndSetOnDifferentLines", "-SET\r\nSASAUTOS (\r\n\"x\"\r\n)\r\n"},
@@ -186,6 +188,11 @@ INSTANTIATE_TEST_SUITE_P(
                  SasautosOutcome::updated,
                  {{0, "a) -SET SASAUTOS (", true}, {1, "b)", true}},
                  true},
+        PlanCase{"OneLineNotEndedInCrLf",
+                 "-SET SASAUTOS (\n)\r\n",
+                 SasautosOutcome::updated,
+                 {{0, "", false}},
+                 true},
         PlanCase{"OnlyBlanksAfterTheParenthesis",
                  "-SET SASAUTOS (\t \r\n)\r\n",
                  SasautosOutcome::updated,
@@ -199,6 +206,8 @@ TEST(SasautosUpdate, FolderWithAClosingParenthesisIsAddedOnlyOnce) {
     EXPECT_NE(updated->find("(\r\n                \"D:\\Kit (old)\\saspgm\"\r\n"),
               std::string::npos);
     EXPECT_FALSE(add_to_sasautos(*updated, odd_folder));
+    // A quote inside a quoted entry is doubled.
+    EXPECT_FALSE(add_to_sasautos("-SET SASAUTOS ('D:\\O''Brien\\saspgm')", "D:\\O'Brien\\saspgm"));
 }
 
 } // namespace

@@ -50,8 +50,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{{"/Help"}, true, false, "", std::nullopt, true},
                       ParseCase{{"/sas=7"}, false}, ParseCase{{"/sas"}, false},
                       ParseCase{{"/sas=sas94"}, false}, ParseCase{{"/sas=9.5"}, false},
-                      ParseCase{{"/log="}, false}, ParseCase{{"/silent=yes"}, false},
-                      ParseCase{{"/install"}, false}, ParseCase{{"silent"}, false}));
+                      ParseCase{{"/sas=9"}, false}, ParseCase{{"/log="}, false},
+                      ParseCase{{"/silent=yes"}, false}, ParseCase{{"/install"}, false},
+                      ParseCase{{"silent"}, false}));
 
 class SetupProgram : public ::testing::Test {
   protected:
@@ -105,11 +106,17 @@ TEST_F(SetupProgram, ARecordThatCannotBeSavedIsReportedBesideTheFailedStep) {
     machine.write(autoexec, "old");
     machine.set_read_only(record, true);
     machine.set_read_only(autoexec, true);
+    const auto unsaved = "The setup record " + record + " cannot be written: Permission denied";
     EXPECT_EQ(run({"/silent"}), exit_step_failed);
-    EXPECT_EQ(console.err_lines, std::vector<std::string>{
-                                     "Error creating autoexec.sas ... Permission denied The setup "
-                                     "record " +
-                                     record + " cannot be written: Permission denied"});
+    EXPECT_EQ(
+        console.err_lines,
+        std::vector<std::string>{"Error creating autoexec.sas ... Permission denied " + unsaved});
+    // A step that did its work fails all the same when what it did cannot be recorded.
+    console = RecordingConsole();
+    machine.set_read_only(autoexec, false);
+    EXPECT_EQ(run({"/silent"}), exit_step_failed);
+    EXPECT_EQ(console.err_lines,
+              std::vector<std::string>{"Error creating autoexec.sas ... " + unsaved});
 }
 
 TEST_F(SetupProgram, FailedStepExitsOneWithTheErrorAndItsDescription) {

@@ -21,6 +21,7 @@ TEST(LifecycleSwitches, OneCommandAtATimeAndTheDryRunIsUnattended) {
     const auto dry_run = parse_command_line({"/whatif"});
     EXPECT_TRUE(dry_run.value().silent);
     EXPECT_TRUE(asks_for_silence({"/WhatIf"}));
+    EXPECT_TRUE(parse_command_line({"/verify", "/VERIFY"}).ok());
     EXPECT_FALSE(parse_command_line({"/verify", "/uninstall"}).ok());
     EXPECT_FALSE(parse_command_line({"/verify=yes"}).ok());
 }
@@ -169,16 +170,18 @@ TEST_F(Lifecycle, AFolderListedBeforeStaysListedAndAMissingListIsSaidInOneLine) 
         "SASAUTOS list not found in " + config + ": the macro folder is not on the autocall path";
     EXPECT_TRUE(said(line));
     EXPECT_NE(machine.read("D:\\setup.log").find("T " + line + "\r\n"), std::string::npos);
+    EXPECT_EQ(run({"/verify", "/silent"}), exit_verify_found_changes);
+    EXPECT_TRUE(said("missing " + config));
 }
 
 TEST_F(Lifecycle, WindowAsksBeforeUninstallingAndShowsTheVerificationInABox) {
     ASSERT_EQ(run({"/silent"}), exit_installed);
-    machine.files.delete_file(macros + "relrec.sas");
+    machine.write(macros + "relrec.sas", "edited");
     EXPECT_EQ(run({"/verify"}), exit_verify_found_changes);
     ASSERT_EQ(machine.messages.shown.size(), 1u);
     EXPECT_EQ(machine.messages.shown[0].title, "Error!");
     EXPECT_EQ(machine.messages.shown[0].text,
-              "The Morvane installation is incomplete:\nmissing " + macros + "relrec.sas");
+              "The Morvane installation is incomplete:\nchanged " + macros + "relrec.sas");
     machine.messages.answer_yes = false;
     EXPECT_EQ(run({"/uninstall"}), exit_left_without_installing);
     EXPECT_EQ(machine.messages.questions,
@@ -189,8 +192,9 @@ TEST_F(Lifecycle, WindowAsksBeforeUninstallingAndShowsTheVerificationInABox) {
 }
 
 TEST_F(Lifecycle, RepairInTheWindowPreselectsTheRecordedRelease) {
-    machine.registry.set_string(sas_key + "8", "DefaultRoot", "C:\\SAS\\V8");
     machine.write(record_path, "[Release]\r\nVersion=sas8\r\n");
+    EXPECT_EQ(run({"/verify", "/silent"}), exit_no_sas);
+    machine.registry.set_string(sas_key + "8", "DefaultRoot", "C:\\SAS\\V8");
     EXPECT_EQ(run({"/repair", "/sas=9.1"}), exit_left_without_installing);
     EXPECT_TRUE(host.ran);
     EXPECT_EQ(host.window.selected, OptionButton::optSas8);
@@ -217,6 +221,21 @@ TEST_F(Lifecycle, DryRunWritesNothingAndShowsTheChange) {
     EXPECT_TRUE(said("--- " + config));
     machine.files.delete_file("D:\\setup.log");
     EXPECT_EQ(snapshot(), before);
+
+    ASSERT_EQ(run({"/silent"}), exit_installed);
+    machine.write(macros + "cdisc.sas", "edited");
+    const std::string start_menu =
+        "C:\\Users\\ana\\Start Menu\\Programs\\Talmora\\MORVANE\\Morvane.lnk";
+    machine.shell.saved.push_back(machine.shell.read_shortcut(start_menu).value());
+    machine.shell.saved.back().icon_location += ",1";
+    EXPECT_EQ(run({"/whatif"}), exit_installed);
+    for (const auto& line :
+         {"replace " + macros + "cdisc.sas", "unchanged " + macros + "addseq.sas",
+          "unchanged " + machine.shell.saved[0].file_path, "replace " + start_menu,
+          "already listed " + config})
+        EXPECT_TRUE(said(line)) << line;
+    machine.files.delete_file(config);
+    EXPECT_EQ(run({"/whatif"}), exit_step_failed);
     machine.registry = FakeRegistry();
     EXPECT_EQ(run({"/whatif"}), exit_no_sas);
 }

@@ -1,3 +1,4 @@
+#include "app/install/journaling_services.hpp"
 #include "app/window/frmMain.hpp"
 #include "app/window/startup.hpp"
 #include "tests/doubles/test_machine.hpp"
@@ -201,6 +202,19 @@ TEST_F(InstallSequence, WindowIsLockedWhileStepsRun) {
     EXPECT_TRUE(locked);
     form.Form_KeyDown(key_escape, 0);
     EXPECT_TRUE(view.unloaded) << "Escape works again after the failed run";
+}
+
+TEST(JournalingFileSystem, AFileIsRecordedOnceWithTheHashOfAllItsLatestBytes) {
+    TestMachine machine;
+    machine.prepare_program_folder();
+    SetupJournal journal(machine.files, machine.hashing, "D:\\Tools\\Kit\\morvane-setup.ini",
+                         "sas9");
+    JournalingFileSystem files(machine.files, journal);
+    const std::string path = "D:\\Tools\\Kit\\a.cfg";
+    ASSERT_FALSE(files.write_file(path, "-SET X 1\r\n"));
+    ASSERT_FALSE(files.write_file_parts(path, {"-SET ", "X 2\r\n"}));
+    ASSERT_EQ(journal.record().files_written.size(), 1u);
+    EXPECT_EQ(journal.record().files_written[0].sha256, sha256_of("-SET X 2\r\n"));
 }
 
 TEST(NewerReleaseInstall, Sas94IsSetUpThroughItsRootConfiguration) {

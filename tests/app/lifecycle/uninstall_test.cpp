@@ -203,7 +203,7 @@ TEST_F(Uninstall, WhatThisProgramNeverMakesIsLeftAlone) {
     save_shortcut(programs + "\\Morvane.lnk", "D:\\Tools\\Kit2");
     const std::string theirs[] = {"D:\\Tools\\Kit2\\saspgm\\a.sas",
                                   kit + "\\Morvane_Post_Installation_setup.exe",
-                                  kit + "\\saspgm\\a.sas"};
+                                  kit + "\\saspgm\\a.sas", kit + "\\saspgm.sas"};
     for (const auto& path : theirs)
         machine.write(path, "theirs");
     // Paths that lead out of the macro folder, or to a stream of a file in it.
@@ -211,18 +211,19 @@ TEST_F(Uninstall, WhatThisProgramNeverMakesIsLeftAlone) {
                                      kit + "\\saspgm/../Morvane_Post_Installation_setup.exe",
                                      kit + "\\saspgm\\a.sas:stream"};
     record.sas_version = "sas9";
-    for (const auto& path : {theirs[0], theirs[1], disguised[0], disguised[1], disguised[2]})
+    for (const auto& path :
+         {theirs[3], theirs[0], theirs[1], disguised[0], disguised[1], disguised[2]})
         record.files_written.push_back({path, sha256_of("theirs")});
     record.shortcuts_saved = {desktop + "\\Other.lnk", programs + "\\Morvane.lnk"};
     record.folders_created = {"D:\\Empty", kit};
     const auto report = run();
-    ASSERT_EQ(report.lines.size(), 10u);
+    ASSERT_EQ(report.lines.size(), 11u);
     for (std::size_t i = 0; i + 1 < report.lines.size(); ++i)
         EXPECT_EQ(report.lines[i].action, UninstallAction::not_ours) << to_text(report.lines[i]);
     EXPECT_EQ(to_text(report.lines[2]).rfind("not removed " + disguised[2] + ": ", 0), 0u);
     EXPECT_TRUE(report.record_removed) << "nothing is left that this program could undo";
     for (const auto& path : {desktop + "\\Other.lnk", programs + "\\Morvane.lnk", theirs[0],
-                             theirs[1], theirs[2], std::string("D:\\Empty")})
+                             theirs[1], theirs[2], theirs[3], std::string("D:\\Empty")})
         EXPECT_TRUE(machine.exists(path)) << path;
 }
 

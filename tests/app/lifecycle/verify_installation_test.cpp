@@ -51,6 +51,16 @@ TEST(VerifyInstallation, EachItemIsOkMissingOrChanged) {
         (std::vector<std::string>{"changed " + macro_file, "missing D:\\Tools\\Kit\\cdisc.sas",
                                   "changed " + desktop.file_path, "missing " + start_menu.file_path,
                                   "missing " + config}));
+
+    // Each member told apart: a shortcut that differs in any one of them is changed.
+    for (const auto member : {&Shortcut::description, &Shortcut::arguments, &Shortcut::target_path,
+                              &Shortcut::working_directory, &Shortcut::icon_location}) {
+        auto edited = desktop;
+        edited.*member += " (edited)";
+        machine.shell.saved.push_back(edited);
+        EXPECT_EQ(verify(machine, {}, {desktop}),
+                  (std::vector<std::string>{"changed " + desktop.file_path, "missing " + config}));
+    }
 }
 
 TEST(VerifyInstallation, AMissingConfigurationFileIsMissing) {

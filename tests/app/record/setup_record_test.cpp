@@ -134,6 +134,8 @@ TEST(SetupRecordText, ARecordThatCannotBeReadSaysWhere) {
          "line 4 (\"File=a\"): File= is not followed by its SHA256="},
         {"[Release]\nVersion=sas9\n[Files written]\nFile=a\nSHA256=ABC\n",
          "line 5 (\"SHA256=ABC\"): SHA256= needs 64"},
+        {"[Release]\nVersion=sas9\n[Files written]\nFile=a\nSHA256=" + sha + "0\n",
+         "SHA256= needs 64"},
         {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\nOutcome=done\n",
          "line 5 (\"Outcome=done\")"},
         {"[Release]\nVersion=sas9\n[SAS configuration]\nFile=c\n", "line 3"},
