@@ -7,7 +7,7 @@ packages=(g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev clang-f
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
-          liblnk-utils clang libclang-rt-14-dev libssl-dev)
+          liblnk-utils clang libclang-rt-14-dev libssl-dev chromium poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
