@@ -49,7 +49,8 @@ int run_windowed(const CommandLine& options, ProgramServices& services, InstallL
 int run_command(CommandLine options, ProgramServices& services, InstallLog& log, bool silent) {
     auto& platform = services.platform;
     ConsoleReporter console(services.console);
-    MessageBoxReporter boxes(platform.messages, log);
+    // A command's box sums up the lines the log already has.
+    MessageBoxReporter boxes(platform.messages, log, MessageBoxReporter::Shown::repeats_lines);
     Reporters unattended{&console, &log};
     Reporters windowed{&boxes, &log};
     Reporter& reporter = silent ? static_cast<Reporter&>(unattended) : windowed;

@@ -4,13 +4,16 @@
 
 namespace morvane {
 
-// Modal boxes, each also written down where `written` keeps lines: the log records what
-// was shown and what was answered.
+// Modal boxes, written down where `written` keeps lines: the log records what was
+// answered, and what was shown unless the box only repeats lines already written.
 class MessageBoxReporter : public Reporter {
   public:
-    MessageBoxReporter(MessageBoxes& boxes, Reporter& written) : boxes_(boxes), written_(written) {}
+    enum class Shown { written, repeats_lines };
+    MessageBoxReporter(MessageBoxes& boxes, Reporter& written, Shown shown = Shown::written)
+        : boxes_(boxes), written_(written), shown_(shown) {}
     void box(const std::string& text, const std::string& title, MessageIcon icon) override {
-        written_.status(title + " " + text);
+        if (shown_ == Shown::written)
+            written_.status(title + " " + text);
         boxes_.show(text, title, icon);
     }
     std::optional<bool> ask(const std::string& question, const std::string& title) override {
@@ -22,6 +25,7 @@ class MessageBoxReporter : public Reporter {
   private:
     MessageBoxes& boxes_;
     Reporter& written_;
+    Shown shown_;
 };
 
 } // namespace morvane

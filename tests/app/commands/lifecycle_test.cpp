@@ -177,13 +177,19 @@ TEST_F(Lifecycle, AFolderListedBeforeStaysListedAndAMissingListIsSaidInOneLine) 
 TEST_F(Lifecycle, WindowAsksBeforeUninstallingAndShowsTheVerificationInABox) {
     ASSERT_EQ(run({"/silent"}), exit_installed);
     machine.write(macros + "relrec.sas", "edited");
-    EXPECT_EQ(run({"/verify"}), exit_verify_found_changes);
+    EXPECT_EQ(run({"/verify", "/log=D:\\verify.log"}), exit_verify_found_changes);
+    // The log keeps the lines, not the box that repeats them.
+    const auto log = machine.read("D:\\verify.log");
+    EXPECT_NE(log.find("T changed " + macros + "relrec.sas\r\n"), std::string::npos);
+    EXPECT_EQ(log.find("incomplete:"), std::string::npos);
     ASSERT_EQ(machine.messages.shown.size(), 1u);
     EXPECT_EQ(machine.messages.shown[0].title, "Error!");
     EXPECT_EQ(machine.messages.shown[0].text,
               "The Morvane installation is incomplete:\nchanged " + macros + "relrec.sas");
     machine.messages.answer_yes = false;
-    EXPECT_EQ(run({"/uninstall"}), exit_left_without_installing);
+    EXPECT_EQ(run({"/uninstall", "/log=D:\\uninstall.log"}), exit_left_without_installing);
+    EXPECT_EQ(machine.read("D:\\uninstall.log"),
+              "T Remove the Morvane macro library, its shortcuts and its SASAUTOS entry? No\r\n");
     EXPECT_EQ(machine.messages.questions,
               std::vector<std::string>{
                   "Remove the Morvane macro library, its shortcuts and its SASAUTOS entry?"});
