@@ -39,6 +39,9 @@ template <HANDLE (*empty)()> class ScopedHandle {
     HANDLE* put() { return &handle_; }
     // Closes now, so that a failing close is seen.
     bool close() {
+        // INVALID_HANDLE_VALUE is also the process's own pseudo-handle: never close that.
+        if (!valid())
+            return false;
         const bool closed = CloseHandle(handle_) != 0;
         handle_ = empty();
         return closed;

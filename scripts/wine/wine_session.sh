@@ -176,8 +176,9 @@ wait_window() {
 closed() { ! xdotool getwindowname "$1" >/dev/null 2>&1; }
 press() {
     for _ in 1 2 3; do
-        xdotool windowfocus --sync "$1" 2>/dev/null && xdotool key "$2"
-        [ "${3:-}" = "stays" ] && return 0
+        if xdotool windowfocus --sync "$1" 2>/dev/null && xdotool key "$2"; then
+            [ "${3:-}" = "stays" ] && return 0
+        fi
         wait_until 2 closed "$1" && return 0
     done
     return 1
