@@ -167,7 +167,7 @@ TEST_F(Deployment, OnlyTheInstallationMakesMissingSpecialFolders) {
 
 struct RightsCase {
     bool elevated;
-    bool refused; // access denied, else a folder that is not there
+    bool refused; // access denied, else a Start-menu folder that cannot be made
     std::string error;
 };
 
@@ -180,10 +180,14 @@ TEST_P(MissingRights, OnlyARefusalWithoutElevationAsksForAnAdministrator) {
         machine.write("D:\\Tools\\Kit\\saspgm\\autoexec.sas", "old");
         machine.set_read_only("D:\\Tools\\Kit\\saspgm\\autoexec.sas", true);
     } else {
-        machine.write("C:\\Users\\ana\\Start Menu\\Programs\\Talmora", "a file in the way");
+        machine.write(user_programs + "\\Talmora", "a file in the way");
     }
     EXPECT_EQ(run({"/silent"}), exit_step_failed);
-    EXPECT_EQ(console.err_lines, std::vector<std::string>{GetParam().error});
+    ASSERT_EQ(console.err_lines.size(), 1u);
+    // The host's own words for a folder that is not one differ between systems.
+    EXPECT_EQ(console.err_lines[0].substr(0, GetParam().error.size()), GetParam().error);
+    EXPECT_EQ(console.err_lines[0].ends_with(" The setup needs to be run as administrator."),
+              GetParam().refused && !GetParam().elevated);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -192,8 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RightsCase{false, true,
                                  "Error creating autoexec.sas ... Permission denied The setup "
                                  "needs to be run as administrator."},
-                      RightsCase{false, false,
-                                 "Error creating desktop shortcut ... Not a directory"}));
+                      RightsCase{false, false, "Error creating desktop shortcut ... "}));
 
 } // namespace
 } // namespace morvane::testing
