@@ -92,12 +92,11 @@ Result<SasConfigPreview> preview_sas_config_update(FileSystem& files, TextEncodi
         });
 }
 
-bool sas_config_lists_folder(std::string_view content, TextEncoding& encoding,
-                             const std::string& macro_folder) {
-    const auto outcome = with_plan<SasautosOutcome>(
+Result<SasautosOutcome> sas_config_outcome(std::string_view content, TextEncoding& encoding,
+                                           const std::string& macro_folder) {
+    return with_plan<SasautosOutcome>(
         content, encoding, macro_folder,
         [](const PlannedUpdate& update) -> Result<SasautosOutcome> { return update.plan.outcome; });
-    return outcome.ok() && outcome.value() == SasautosOutcome::already_listed;
 }
 
 std::string remove_sas_config_entry(std::string_view content, std::string_view macro_folder,

@@ -36,9 +36,11 @@ Result<SasConfigPreview> preview_sas_config_update(FileSystem& files, TextEncodi
                                                    const std::string& macro_folder,
                                                    const std::string& config_path);
 
-// Whether every SASAUTOS list of the content names the macro folder, as the update sees it.
-bool sas_config_lists_folder(std::string_view content, TextEncoding& encoding,
-                             const std::string& macro_folder);
+// What the update would do to the content: already_listed when every SASAUTOS list names
+// the macro folder, no_list when there is none. Fails when the folder cannot be put in the
+// content's encoding.
+Result<SasautosOutcome> sas_config_outcome(std::string_view content, TextEncoding& encoding,
+                                           const std::string& macro_folder);
 
 // Takes the macro folder's entry out of a configuration file's content as
 // remove_from_sasautos does, past a byte order mark; macro_folder as the update recorded it.

@@ -15,6 +15,7 @@ class FileSystem {
   public:
     virtual ~FileSystem() = default;
     virtual bool file_exists(const std::string& path) = 0;
+    virtual bool folder_exists(const std::string& path) = 0;
     // A missing file fails with Kind::not_found.
     virtual Failure delete_file(const std::string& path) = 0;
     // One level: the parent must exist; an existing folder is a failure too.

@@ -10,7 +10,8 @@ namespace morvane {
 // A failure as the platform words it; the description is what the user sees.
 struct PlatformError {
     // not_installed: what a run needs is not on the machine (a SAS release).
-    enum class Kind { not_found, other, not_empty, not_installed };
+    // access_denied: the system refused the account what was asked.
+    enum class Kind { not_found, other, not_empty, not_installed, access_denied };
     Kind kind = Kind::other;
     std::string description;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -7,10 +8,12 @@ namespace morvane {
 
 enum class RegistryValueType { string, expandable_string, multi_string, dword, binary, other };
 
-// A value as stored; text holds REG_SZ data converted to UTF-8, NULs included.
+// A value as stored; text holds REG_SZ and REG_EXPAND_SZ data converted to UTF-8, NULs
+// included and nothing expanded, number the data of a REG_DWORD.
 struct RegistryValue {
     RegistryValueType type = RegistryValueType::other;
     std::string text;
+    std::uint32_t number = 0;
 };
 
 // Read access to HKEY_LOCAL_MACHINE, the only root the setup reads.

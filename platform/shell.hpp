@@ -21,7 +21,11 @@ struct Shortcut {
 class Shell {
   public:
     virtual ~Shell() = default;
+    // The folder's path, also when it is missing: nothing is made, so that checking and
+    // dry runs leave the machine as it was.
     virtual Result<std::string> special_folder(SpecialFolder folder) = 0;
+    // The same, the folder made first where it is missing, as the installation needs it.
+    virtual Result<std::string> make_special_folder(SpecialFolder folder) = 0;
     // Writes the shortcut file. An existing shortcut at that path is replaced whole; on
     // failure (a refused shortcut included) the old one stays as it was and no temporary
     // file is left.

@@ -32,7 +32,7 @@ int run_windowed(const CommandLine& options, ProgramServices& services, InstallL
         boxes.box(failure->description, "Error!", MessageIcon::critical);
         return exit_step_failed;
     }
-    const auto form = Main(platform, services.window.view(), log);
+    const auto form = Main(platform, services.window.view(), log, options.scope);
     if (!form)
         return exit_step_failed;
     if (options.release && !form->preselect(*options.release)) {
@@ -62,13 +62,12 @@ int run_command(CommandLine options, ProgramServices& services, InstallLog& log,
     case Command::whatif:
         return run_dry_run(options, platform, reporter);
     case Command::repair: {
-        const auto recorded = recorded_release(platform);
+        const auto recorded = repair_options(options, platform);
         if (!recorded.ok()) {
             report_failure(reporter, recorded.error().description);
             return exit_code_of(recorded.error());
         }
-        if (recorded.value() != nullptr)
-            options.release = recorded.value();
+        options = recorded.value();
         break;
     }
     case Command::install:
@@ -102,6 +101,11 @@ int run_setup_program(const std::vector<std::string>& arguments, ProgramServices
         tell(usage_text(services.program_name), false);
         return exit_installed;
     }
+    if (const auto account = services.platform.account.current(); account.ok())
+        if (const auto refusal = refused_for_account(*options, account.value())) {
+            tell(*refusal + "\n\n" + usage_text(services.program_name), true);
+            return exit_bad_command_line;
+        }
     // Checked before the log opens: a second copy writes nothing at all.
     if (!services.instance.claim()) {
         tell("The setup is already running.", true);

@@ -33,7 +33,7 @@ struct InstallationRecord {
     std::string sasuser_value_name;
     std::string catalog_file_name;
     std::string product_key;
-    std::string all_users;
+    std::string all_users; // the AllUsers value as text, a DWORD in decimal
 
     const SasInstallation& of(const SasRelease& release) const;
     // Nothing for an unknown version key.

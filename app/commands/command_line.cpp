@@ -28,6 +28,14 @@ std::optional<Command> lifecycle_command(const std::string& name) {
     return std::nullopt;
 }
 
+std::optional<ShortcutScope> scope_switch(const std::string& name) {
+    if (name == "allusers")
+        return ShortcutScope::all_users;
+    if (name == "currentuser")
+        return ShortcutScope::current_user;
+    return std::nullopt;
+}
+
 } // namespace
 
 bool asks_for_silence(const std::vector<std::string>& arguments) {
@@ -52,6 +60,10 @@ Result<CommandLine> parse_command_line(const std::vector<std::string>& arguments
                 return bad_line("Use only one of /verify, /repair, /uninstall and /whatif.");
             options.command = *command;
             options.silent = options.silent || command == Command::whatif;
+        } else if (const auto scope = value ? std::nullopt : scope_switch(name)) {
+            if (options.scope && options.scope != scope)
+                return bad_line("Use only one of /allusers and /currentuser.");
+            options.scope = scope;
         } else if (is_silence_switch(argument)) {
             options.silent = true;
         } else if ((name == "?" || name == "help") && !value) {
@@ -70,6 +82,15 @@ Result<CommandLine> parse_command_line(const std::vector<std::string>& arguments
     return options;
 }
 
+std::optional<std::string> refused_for_account(const CommandLine& options,
+                                               const ProcessAccount& account) {
+    if (!account.service || options.scope != ShortcutScope::current_user)
+        return std::nullopt;
+    return "/currentuser cannot be used by " + account.name +
+           ", a service account: no person ever sees its desktop or Start menu. Leave it out "
+           "to set up for all users.";
+}
+
 int exit_code_of(const PlatformError& failure) {
     return failure.kind == PlatformError::Kind::not_installed ? exit_no_sas : exit_step_failed;
 }
@@ -77,13 +98,17 @@ int exit_code_of(const PlatformError& failure) {
 std::string usage_text(const std::string& program_name) {
     return "Usage: " + program_name +
            " [/verify|/repair|/uninstall|/whatif] [/silent] [/sas=" + switch_values("|", "|") +
-           "] [/log=FILE]\n"
+           "] [/allusers|/currentuser] [/log=FILE]\n"
            "\n"
            "  /silent, /quiet, /q  Run without a window or message boxes.\n"
            "  /sas=VERSION         The SAS System version to set up: " +
            switch_values(", ", " or ") +
            ".\n"
            "                       Without it, the newest installed version.\n"
+           "  /allusers            Make the shortcuts and Start-menu folders for all users.\n"
+           "  /currentuser         Make them for the user running the setup; not as a\n"
+           "                       service account. Without either, all users when the\n"
+           "                       setup runs as a service account or AllUsers is 1.\n"
            "  /log=FILE            Also append every status and error line to FILE.\n"
            "  /verify              Check every part of the installation; change nothing.\n"
            "  /repair              Install again the release the setup record names.\n"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "integration/shortcut_scope.hpp"
+#include "platform/account.hpp"
 #include "platform/platform_error.hpp"
 #include "sas/sas_releases.hpp"
 
@@ -20,13 +22,21 @@ struct CommandLine {
     // Nothing: the release the window would preselect.
     const SasRelease* release = nullptr;
     std::optional<std::string> log_file;
+    // Nothing: what the account and the AllUsers setting say.
+    std::optional<ShortcutScope> scope;
 };
 
 // Windows-style switches, in any letter case: /silent (/quiet, /q), /sas=RELEASE (the
 // releases' switch values), /log=FILE, at most one of /verify, /repair, /uninstall and
-// /whatif, /? (/help). A dash may stand for the slash.
+// /whatif, at most one of /allusers and /currentuser, /? (/help). A dash may stand for
+// the slash.
 // A line that is wrong fails with the reason, for the administrator to read.
 Result<CommandLine> parse_command_line(const std::vector<std::string>& arguments);
+
+// Why the line cannot be run by this account: /currentuser under a service account,
+// whose shortcuts no person would ever see. Nothing when it can.
+std::optional<std::string> refused_for_account(const CommandLine& options,
+                                               const ProcessAccount& account);
 
 // Whether any argument asks for a run without windows, even on a line that is wrong
 // otherwise: an unattended script must never be stopped by a message box. A dry run

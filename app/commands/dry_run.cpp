@@ -1,6 +1,7 @@
 #include "app/commands/dry_run.hpp"
 
 #include "app/commands/lifecycle_commands.hpp"
+#include "app/install/installation_scope.hpp"
 #include "app/lifecycle/installation_items.hpp"
 #include "app/record/setup_record.hpp"
 #include "integration/sas_config_update.hpp"
@@ -81,15 +82,22 @@ int run_dry_run(const CommandLine& options, Platform& platform, Reporter& report
         return exit_code_of(found.error());
     }
     const auto& target = found.value();
-    const auto items = installation_items(target.installation, *target.release, platform);
+    const auto scope = choose_scope(options.scope, target.installation, platform.account);
+    const auto items =
+        installation_items(target.installation, *target.release, scope.scope, platform);
     if (!items.ok()) {
         reporter.error(items.error().description);
         return exit_step_failed;
     }
     reporter.status("What installing " + std::string(target.release->caption) + " would do:");
+    if (!scope.reason.empty())
+        reporter.status(scope.reason);
     const auto& sas = target.installation.of(*target.release);
     if (!sas.user_dir.empty() && platform.files.file_exists(sas.user_catalog))
         reporter.status("delete " + sas.user_catalog);
+    for (const auto& folder : items.value().folders)
+        if (!platform.files.folder_exists(folder))
+            reporter.status("create " + folder);
     DryRun dry_run(platform, reporter);
     for (const auto& file : items.value().macro_library)
         dry_run.file(file);

@@ -1,5 +1,6 @@
 #include "app/commands/lifecycle_commands.hpp"
 
+#include "app/install/installation_scope.hpp"
 #include "app/lifecycle/installation_items.hpp"
 #include "app/lifecycle/uninstall.hpp"
 #include "app/window/startup.hpp"
@@ -77,20 +78,28 @@ int run_verify(const CommandLine& options, Platform& platform, Reporter& reporte
     if (!found.ok())
         return failed(reporter, found.error());
     const auto& target = found.value();
-    const auto items = installation_items(target.installation, *target.release, platform);
+    const auto scope =
+        recorded.value() ? recorded_scope(*recorded.value(), target.installation)
+                         : choose_scope(options.scope, target.installation, platform.account).scope;
+    const auto items = installation_items(target.installation, *target.release, scope, platform);
     if (!items.ok())
         return failed(reporter, items.error());
     const auto& expected = items.value();
-    const SasautosCheck sasautos{expected.sas_config_file, [&](std::string_view content) {
-                                     return sas_config_lists_folder(content, platform.encoding,
-                                                                    expected.macro_folder);
-                                 }};
-    const auto lines = verify_installation(expected.files(), expected.shortcuts, sasautos,
-                                           platform.files, platform.shell);
+    const SasautosCheck sasautos{
+        expected.sas_config_file, [&](std::string_view content) {
+            const auto outcome =
+                sas_config_outcome(content, platform.encoding, expected.macro_folder);
+            // A folder the file cannot hold is not listed there.
+            return outcome.ok() ? outcome.value() : SasautosOutcome::updated;
+        }};
+    auto lines = verify_folders(expected.shortcut_folders, platform.files);
+    for (auto& line : verify_installation(expected.files(), expected.shortcuts, sasautos,
+                                          platform.files, platform.shell))
+        lines.push_back(std::move(line));
     std::vector<std::string> not_in_place;
     for (const auto& line : lines) {
         reporter.status(to_text(line));
-        if (line.status != VerifyStatus::ok)
+        if (fails_detection(line))
             not_in_place.push_back(to_text(line));
     }
     if (not_in_place.empty()) {
@@ -149,13 +158,18 @@ int run_uninstall(Platform& platform, Reporter& reporter) {
     return exit_installed;
 }
 
-Result<const SasRelease*> recorded_release(Platform& platform) {
+Result<CommandLine> repair_options(CommandLine options, Platform& platform) {
     const auto recorded = recorded_setup(platform);
     if (!recorded.ok())
         return recorded.error();
     if (!recorded.value())
-        return static_cast<const SasRelease*>(nullptr);
-    return named_release(*recorded.value(), platform);
+        return options;
+    const auto release = named_release(*recorded.value(), platform);
+    if (!release.ok())
+        return release.error();
+    options.release = release.value();
+    options.scope = recorded_scope(*recorded.value(), read_installation_record(platform.registry));
+    return options;
 }
 
 } // namespace morvane

@@ -32,8 +32,8 @@ int run_verify(const CommandLine& options, Platform& platform, Reporter& reporte
 // /uninstall: undoes what the setup record says, after asking a watching person.
 int run_uninstall(Platform& platform, Reporter& reporter);
 
-// /repair: the release to install again, the recorded one; nothing when nothing is
-// recorded, so that the installation goes as asked.
-Result<const SasRelease*> recorded_release(Platform& platform);
+// /repair: the line with the release and the scope that the setup record names; as asked
+// when nothing is recorded.
+Result<CommandLine> repair_options(CommandLine options, Platform& platform);
 
 } // namespace morvane

@@ -14,7 +14,8 @@ int run_unattended(const CommandLine& options, Platform& platform, Reporter& rep
     }
     const auto& [installation, release] = target.value();
     ReportingObserver observer(reporter);
-    if (!run_steps(install_steps(installation, *release, platform), observer))
+    const auto scope = choose_scope(options.scope, installation, platform.account);
+    if (!run_steps(install_steps(installation, *release, scope, platform), observer))
         return exit_step_failed;
     reporter.status("Installation completed.");
     reporter.status("Completed creating shortcut and macro files!");

@@ -49,10 +49,19 @@ Failure update_sas_config(const SasInstallation& sas, Platform& platform, RunSta
     return std::nullopt;
 }
 
+// What a refused step adds where the process lacks the rights that would have let it.
+void tell_about_rights(PlatformError& failure, Account& account) {
+    if (failure.kind != PlatformError::Kind::access_denied)
+        return;
+    const auto current = account.current();
+    if (current.ok() && !current.value().elevated)
+        failure.description += " The setup needs to be run as administrator.";
+}
+
 } // namespace
 
 std::vector<InstallStep> install_steps(const InstallationRecord& record, const SasRelease& release,
-                                       Platform& platform) {
+                                       const ScopeChoice& scope, Platform& platform) {
     const auto& sas = record.of(release);
     auto run = std::make_shared<RunState>(platform, release);
     std::vector<InstallStep> steps;
@@ -73,13 +82,17 @@ std::vector<InstallStep> install_steps(const InstallationRecord& record, const S
              InstallStep::Progress::advance,
              [run, create = macro_file.create](InstallObserver&) { return create(run->writer); }});
     }
-    steps.push_back(
-        {"Creating desktop shortcut ...", "Error creating desktop shortcut ...",
-         InstallStep::Progress::advance, [run, &record, &release, &platform](InstallObserver&) {
-             return create_shortcuts(release, record,
-                                     {run->shell, run->files, run->writer.program_folder(),
-                                      platform.location.program_stem()});
-         }});
+    steps.push_back({"Creating desktop shortcut ...", "Error creating desktop shortcut ...",
+                     InstallStep::Progress::advance,
+                     [run, &record, &release, &platform, scope](InstallObserver& observer) {
+                         if (!scope.reason.empty())
+                             observer.note(scope.reason);
+                         run->journal.shortcuts_for(scope.scope);
+                         return create_shortcuts(release, record, scope.scope,
+                                                 {run->shell, run->files,
+                                                  run->writer.program_folder(),
+                                                  platform.location.program_stem()});
+                     }});
     steps.push_back({"Config SAS System ...", "Error configing SAS System ...",
                      InstallStep::Progress::advance,
                      [run, &sas, &platform](InstallObserver& observer) {
@@ -97,6 +110,13 @@ std::vector<InstallStep> install_steps(const InstallationRecord& record, const S
             // Both must be seen: without the record, what the step did cannot be undone.
             if (saved)
                 failure->description += " " + saved->description;
+            return failure;
+        };
+    for (auto& step : steps)
+        step.run = [&platform, step = std::move(step.run)](InstallObserver& observer) {
+            auto failure = step(observer);
+            if (failure)
+                tell_about_rights(*failure, platform.account);
             return failure;
         };
     return steps;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/install/installation_scope.hpp"
 #include "platform/platform.hpp"
 #include "sas/installation_record.hpp"
 
@@ -46,10 +47,12 @@ inline constexpr float progress_increment = 4.0f;
 inline constexpr int pause_before_step_ms = 100;
 
 // Reading the setup record left by an earlier installation, removing the release's stale
-// catalog, then the twenty steps of its installation, in their order. Each step ends by
-// saving in the setup record what it did.
+// catalog, then the twenty steps of its installation, in their order, the shortcuts and
+// Start-menu folders made for the scope chosen. Each step ends by saving in the setup
+// record what it did. A step refused access in a process without administrator rights
+// says that the setup needs them.
 std::vector<InstallStep> install_steps(const InstallationRecord& record, const SasRelease& release,
-                                       Platform& platform);
+                                       const ScopeChoice& scope, Platform& platform);
 
 // Runs the steps in order up to the first failure, which goes to the observer; true
 // when every step succeeded.

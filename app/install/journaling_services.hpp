@@ -14,6 +14,7 @@ class JournalingFileSystem : public FileSystem {
         : files_(files), journal_(journal) {}
 
     bool file_exists(const std::string& path) override { return files_.file_exists(path); }
+    bool folder_exists(const std::string& path) override { return files_.folder_exists(path); }
     Failure delete_file(const std::string& path) override { return files_.delete_file(path); }
     Failure make_folder(const std::string& path) override;
     Result<std::string> read_file(const std::string& path) override {
@@ -44,6 +45,9 @@ class JournalingShell : public Shell {
 
     Result<std::string> special_folder(SpecialFolder folder) override {
         return shell_.special_folder(folder);
+    }
+    Result<std::string> make_special_folder(SpecialFolder folder) override {
+        return shell_.make_special_folder(folder);
     }
     Failure save_shortcut(const Shortcut& shortcut) override;
     Result<Shortcut> read_shortcut(const std::string& path) override {

@@ -34,12 +34,36 @@ std::vector<VerifyLine> verify_installation(const std::vector<ExpectedFile>& fil
             {status_of(found, found.ok() && same_shortcut_members(found.value(), shortcut)),
              shortcut.file_path});
     }
-    // A configuration file that does not list the folder is missing its entry.
+    // A configuration file with a list that does not name the folder is missing its entry.
     const auto config = file_system.read_file(sasautos.config_file);
-    const bool listed = config.ok() && sasautos.lists_macro_folder(config.value());
-    lines.push_back({config.ok() && !listed ? VerifyStatus::missing : status_of(config, listed),
-                     sasautos.config_file});
+    auto status = status_of(config, false);
+    if (config.ok())
+        switch (sasautos.outcome(config.value())) {
+        case SasautosOutcome::already_listed:
+            status = VerifyStatus::ok;
+            break;
+        case SasautosOutcome::no_list:
+            status = VerifyStatus::no_list;
+            break;
+        case SasautosOutcome::updated:
+            status = VerifyStatus::missing;
+            break;
+        }
+    lines.push_back({status, sasautos.config_file});
     return lines;
+}
+
+std::vector<VerifyLine> verify_folders(const std::vector<std::string>& folders,
+                                       FileSystem& file_system) {
+    std::vector<VerifyLine> lines;
+    for (const auto& folder : folders)
+        if (!file_system.folder_exists(folder))
+            lines.push_back({VerifyStatus::missing, folder});
+    return lines;
+}
+
+bool fails_detection(const VerifyLine& line) {
+    return line.status == VerifyStatus::missing || line.status == VerifyStatus::changed;
 }
 
 std::string to_text(const VerifyLine& line) {
@@ -50,6 +74,8 @@ std::string to_text(const VerifyLine& line) {
         return "missing " + line.path;
     case VerifyStatus::changed:
         return "changed " + line.path;
+    case VerifyStatus::no_list:
+        return "no list " + line.path;
     }
     return line.path;
 }

@@ -65,6 +65,11 @@ void SetupJournal::shortcut_saved(const std::string& path) {
     changed_ |= add_once(record_.shortcuts_saved, path);
 }
 
+void SetupJournal::shortcuts_for(ShortcutScope scope) {
+    changed_ |= record_.scope != scope;
+    record_.scope = scope;
+}
+
 void SetupJournal::sas_config_updated(const std::string& config_file,
                                       const SasConfigUpdate& update) {
     auto& updates = record_.sasautos;

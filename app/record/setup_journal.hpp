@@ -28,6 +28,7 @@ class SetupJournal {
     // Fails when the bytes cannot be hashed: the file is then written but not recorded.
     Failure file_written(const std::string& path, std::string_view bytes);
     void shortcut_saved(const std::string& path);
+    void shortcuts_for(ShortcutScope scope);
     void sas_config_updated(const std::string& config_file, const SasConfigUpdate& update);
 
     const SetupRecord& record() const { return record_; }

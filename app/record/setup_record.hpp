@@ -1,6 +1,7 @@
 #pragma once
 
 #include "integration/sasautos_update.hpp"
+#include "integration/shortcut_scope.hpp"
 #include "platform/file_system.hpp"
 #include "product/layout.hpp"
 
@@ -22,9 +23,6 @@ struct RecordedSasautos {
     SasautosOutcome outcome = SasautosOutcome::no_list;
     SasautosChange change; // what the update did; empty unless outcome is updated
 };
-
-// For whom the shortcuts and the Start-menu folders were made.
-enum class ShortcutScope { current_user, all_users };
 
 // The user a current-user installation was made for, and that user's folders as they
 // were when it was made, so that another account can undo it.

@@ -3,10 +3,10 @@
 namespace morvane {
 
 frmMain::frmMain(Platform& platform, SetupWindowView& view, InstallationRecord record,
-                 Reporter& written)
+                 Reporter& written, std::optional<ShortcutScope> asked)
     : platform_(platform), view_(view), status_line_(view),
       boxes_(platform.messages, written), reports_{&status_line_, &boxes_, &written},
-      record_(std::move(record)) {
+      record_(std::move(record)), asked_scope_(asked) {
     for (const auto& sas : record_.sas)
         if (sas.release->listed_when_missing || sas.installed())
             options_.push_back(sas.release);
@@ -86,7 +86,8 @@ void frmMain::cmdInstall_Click() {
     if (release == nullptr)
         return;
     lock();
-    if (!run_steps(install_steps(record_, *release, platform_), *this)) {
+    const auto scope = choose_scope(asked_scope_, record_, platform_.account);
+    if (!run_steps(install_steps(record_, *release, scope, platform_), *this)) {
         last_installation_ = Outcome::failed;
         return;
     }

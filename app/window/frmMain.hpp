@@ -8,6 +8,7 @@
 #include "platform/setup_window_view.hpp"
 #include "sas/installation_record.hpp"
 
+#include <optional>
 #include <vector>
 
 namespace morvane {
@@ -17,8 +18,9 @@ namespace morvane {
 class frmMain : public SetupWindowEvents, private InstallObserver {
   public:
     // What the window shows, in its status line and its boxes, also goes to `written`.
+    // asked: the scope of a switch or of the setup record a repair follows.
     frmMain(Platform& platform, SetupWindowView& view, InstallationRecord record,
-            Reporter& written = nowhere());
+            Reporter& written = nowhere(), std::optional<ShortcutScope> asked = std::nullopt);
 
     void Form_Load();
     void Form_KeyDown(int key_code, int shift) override;
@@ -49,6 +51,7 @@ class frmMain : public SetupWindowEvents, private InstallObserver {
     MessageBoxReporter boxes_;
     Reporters reports_;
     const InstallationRecord record_;
+    const std::optional<ShortcutScope> asked_scope_;
     // The release of each option button, from the top.
     std::vector<const SasRelease*> options_;
     bool installing_ = false;

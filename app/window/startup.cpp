@@ -1,6 +1,7 @@
 #include "app/window/startup.hpp"
 
 #include "app/reporting/message_box_reporter.hpp"
+#include "app/window/read_all_users.hpp"
 #include "app/window/read_registry_string.hpp"
 #include "product/layout.hpp"
 
@@ -32,14 +33,15 @@ InstallationRecord read_installation_record(Registry& registry) {
     }
     r.product_key = product_layout.registry_key;
     r.reg_value_name = "AllUsers";
-    r.all_users = read(r.product_key, r.reg_value_name);
+    r.all_users = read_all_users(registry, r.product_key, r.reg_value_name);
     return r;
 }
 
-std::unique_ptr<frmMain> Main(Platform& platform, SetupWindowView& view, Reporter& written) {
+std::unique_ptr<frmMain> Main(Platform& platform, SetupWindowView& view, Reporter& written,
+                              std::optional<ShortcutScope> asked) {
     try {
-        auto form = std::make_unique<frmMain>(platform, view,
-                                              read_installation_record(platform.registry), written);
+        auto form = std::make_unique<frmMain>(
+            platform, view, read_installation_record(platform.registry), written, asked);
         form->Form_Load();
         view.show();
         return form;

@@ -15,8 +15,10 @@ InstallationRecord read_installation_record(Registry& registry);
 
 // Start-up: reads the registry, loads the window's rules into view and shows it. On any
 // error it says "Can not read data from registry" and gives no window.
-// What the window shows also goes to `written`.
+// What the window shows also goes to `written`; asked is the scope the installation
+// is to have, as frmMain takes it.
 std::unique_ptr<frmMain> Main(Platform& platform, SetupWindowView& view,
-                              Reporter& written = nowhere());
+                              Reporter& written = nowhere(),
+                              std::optional<ShortcutScope> asked = std::nullopt);
 
 } // namespace morvane

@@ -10,8 +10,10 @@ namespace fs = std::filesystem;
 namespace {
 
 PlatformError error_from(int code) {
-    return {code == ENOENT ? PlatformError::Kind::not_found : PlatformError::Kind::other,
-            std::strerror(code)};
+    const auto kind = code == ENOENT                    ? PlatformError::Kind::not_found
+                      : code == EACCES || code == EPERM ? PlatformError::Kind::access_denied
+                                                        : PlatformError::Kind::other;
+    return {kind, std::strerror(code)};
 }
 
 PlatformError error_from(const std::error_code& code) {
@@ -43,6 +45,11 @@ fs::path HostFileSystem::host_path(const std::string& windows_path) const {
 bool HostFileSystem::file_exists(const std::string& path) {
     std::error_code ignored;
     return !path.empty() && fs::is_regular_file(host_path(path), ignored);
+}
+
+bool HostFileSystem::folder_exists(const std::string& path) {
+    std::error_code ignored;
+    return !path.empty() && fs::is_directory(host_path(path), ignored);
 }
 
 Failure HostFileSystem::delete_file(const std::string& path) {

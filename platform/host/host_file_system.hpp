@@ -18,6 +18,7 @@ class HostFileSystem : public FileSystem {
     std::filesystem::path host_path(const std::string& windows_path) const;
 
     bool file_exists(const std::string& path) override;
+    bool folder_exists(const std::string& path) override;
     Failure delete_file(const std::string& path) override;
     Failure make_folder(const std::string& path) override;
     Result<std::string> read_file(const std::string& path) override;

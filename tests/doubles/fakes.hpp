@@ -97,21 +97,31 @@ class FixedProgramLocation : public ProgramLocation {
 };
 
 // The shell's folders as configured; shortcuts are kept and also stored as small files,
-// which a refused save leaves as they were.
+// which a refused save leaves as they were. A folder asked for to be made is made.
 class FakeShell : public Shell {
   public:
-    explicit FakeShell(std::function<Failure(const std::string&)> write_marker)
-        : write_marker_(std::move(write_marker)) {}
+    FakeShell(std::function<Failure(const std::string&)> write_marker,
+              std::function<void(const std::string&)> make_folders)
+        : write_marker_(std::move(write_marker)), make_folders_(std::move(make_folders)) {}
 
     std::map<SpecialFolder, std::string> folders;
     std::vector<Shortcut> saved;
     std::optional<PlatformError> save_failure;
+    std::vector<SpecialFolder> made;
 
     Result<std::string> special_folder(SpecialFolder folder) override {
         const auto found = folders.find(folder);
         if (found == folders.end())
             return PlatformError{PlatformError::Kind::other, "The special folder is unknown."};
         return found->second;
+    }
+    Result<std::string> make_special_folder(SpecialFolder folder) override {
+        auto path = special_folder(folder);
+        if (path.ok()) {
+            made.push_back(folder);
+            make_folders_(path.value());
+        }
+        return path;
     }
 
     Failure save_shortcut(const Shortcut& shortcut) override {
@@ -133,6 +143,7 @@ class FakeShell : public Shell {
 
   private:
     std::function<Failure(const std::string&)> write_marker_;
+    std::function<void(const std::string&)> make_folders_;
 };
 
 // The places of the three option buttons that the window was designed with.

@@ -26,7 +26,8 @@ std::string sha256_of(std::string_view bytes) {
 
 TestMachine::TestMachine()
     : root(fresh_temporary_folder()), files(root),
-      shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
+      shell([this](const std::string& path) { return files.write_file(path, "shortcut"); },
+            [this](const std::string& path) { make_folders(path); }),
       platform{registry, files, encoding, shell, location, pause, messages, hashing, account} {
     shell.folders = {
         {SpecialFolder::desktop, "C:\\Users\\ana\\Desktop"},

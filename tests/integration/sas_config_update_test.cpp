@@ -22,6 +22,7 @@ class DiskFullAt : public FileSystem {
   public:
     DiskFullAt(FileSystem& inner, std::string path) : inner_(inner), path_(std::move(path)) {}
     bool file_exists(const std::string& p) override { return inner_.file_exists(p); }
+    bool folder_exists(const std::string& p) override { return inner_.folder_exists(p); }
     Failure delete_file(const std::string& p) override { return inner_.delete_file(p); }
     Failure make_folder(const std::string& p) override { return inner_.make_folder(p); }
     Result<std::string> read_file(const std::string& p) override { return inner_.read_file(p); }

@@ -25,7 +25,7 @@ class Shortcuts : public ::testing::Test {
     // Empty on success, else the platform's description.
     std::string create(const std::string& version, const InstallationRecord& record) {
         return description_of(create_shortcuts(
-            *release_with_version_key(version), record,
+            *release_with_version_key(version), record, scope_of_setting(record),
             {machine.shell, machine.files, "D:\\Tools\\My Kit", machine.location.stem}));
     }
 

@@ -11,6 +11,13 @@ bool Win32FileSystem::file_exists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool Win32FileSystem::folder_exists(const std::string& path) {
+    if (path.empty())
+        return false;
+    const DWORD attributes = GetFileAttributesW(long_path(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 Failure Win32FileSystem::delete_file(const std::string& path) {
     if (!DeleteFileW(long_path(path).c_str()))
         return last_error();

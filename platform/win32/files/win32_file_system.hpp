@@ -21,6 +21,7 @@ Failure replace_whole_file(const std::wstring& replacement, const std::wstring& 
 class Win32FileSystem : public FileSystem {
   public:
     bool file_exists(const std::string& path) override;
+    bool folder_exists(const std::string& path) override;
     Failure delete_file(const std::string& path) override;
     Failure make_folder(const std::string& path) override;
     Result<std::string> read_file(const std::string& path) override;

@@ -21,9 +21,7 @@ std::wstring temporary_shortcut(const std::wstring& shortcut_path) {
     return path;
 }
 
-} // namespace
-
-Result<std::string> Win32Shell::special_folder(SpecialFolder folder) {
+Result<std::string> known_folder(SpecialFolder folder, DWORD flags) {
     const KNOWNFOLDERID* id = &FOLDERID_Desktop;
     switch (folder) {
     case SpecialFolder::desktop:
@@ -40,10 +38,21 @@ Result<std::string> Win32Shell::special_folder(SpecialFolder folder) {
         break;
     }
     CoTaskBuffer<wchar_t*> path;
-    const HRESULT result = SHGetKnownFolderPath(*id, KF_FLAG_CREATE, nullptr, path.put());
+    const HRESULT result = SHGetKnownFolderPath(*id, flags, nullptr, path.put());
     if (FAILED(result))
         return com_error(result);
     return narrow(path.get());
+}
+
+} // namespace
+
+Result<std::string> Win32Shell::special_folder(SpecialFolder folder) {
+    // Without KF_FLAG_DONT_VERIFY a missing folder gives no path at all.
+    return known_folder(folder, KF_FLAG_DONT_VERIFY);
+}
+
+Result<std::string> Win32Shell::make_special_folder(SpecialFolder folder) {
+    return known_folder(folder, KF_FLAG_CREATE);
 }
 
 Failure Win32Shell::save_shortcut(const Shortcut& shortcut) {

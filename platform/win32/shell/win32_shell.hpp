@@ -8,6 +8,7 @@ namespace morvane::win32 {
 class Win32Shell : public Shell {
   public:
     Result<std::string> special_folder(SpecialFolder folder) override;
+    Result<std::string> make_special_folder(SpecialFolder folder) override;
     Failure save_shortcut(const Shortcut& shortcut) override;
     Result<Shortcut> read_shortcut(const std::string& path) override;
 };

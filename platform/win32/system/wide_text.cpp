@@ -72,7 +72,10 @@ PlatformError windows_error(DWORD code) {
     if (text.empty())
         text = L"Error " + std::to_wstring(code) + L".";
     const bool missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
-    return {missing ? PlatformError::Kind::not_found : PlatformError::Kind::other, narrow(text)};
+    const auto kind = missing                       ? PlatformError::Kind::not_found
+                      : code == ERROR_ACCESS_DENIED ? PlatformError::Kind::access_denied
+                                                    : PlatformError::Kind::other;
+    return {kind, narrow(text)};
 }
 
 PlatformError last_error() {

@@ -4,6 +4,7 @@
 #include "platform/win32/system/grown_buffer.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
+#include <cstring>
 #include <vector>
 
 namespace morvane::win32 {
@@ -46,10 +47,12 @@ std::optional<RegistryValue> read_in_view(const std::wstring& key_path,
         256);
     if (!data)
         return std::nullopt;
-    RegistryValue value{type_of(type), {}};
-    if (type == REG_SZ)
+    RegistryValue value{type_of(type), {}, 0};
+    if (type == REG_SZ || type == REG_EXPAND_SZ)
         value.text = narrow(std::wstring(reinterpret_cast<const wchar_t*>(data->data()),
                                          data->size() / sizeof(wchar_t)));
+    if (type == REG_DWORD && data->size() == sizeof(DWORD))
+        std::memcpy(&value.number, data->data(), sizeof(DWORD));
     return value;
 }
 

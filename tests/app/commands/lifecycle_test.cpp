@@ -170,8 +170,9 @@ TEST_F(Lifecycle, AFolderListedBeforeStaysListedAndAMissingListIsSaidInOneLine) 
         "SASAUTOS list not found in " + config + ": the macro folder is not on the autocall path";
     EXPECT_TRUE(said(line));
     EXPECT_NE(machine.read("D:\\setup.log").find("T " + line + "\r\n"), std::string::npos);
-    EXPECT_EQ(run({"/verify", "/silent"}), exit_verify_found_changes);
-    EXPECT_TRUE(said("missing " + config));
+    // Morvane starts all the same: autoexec.sas includes every macro file itself.
+    EXPECT_EQ(run({"/verify", "/silent"}), exit_installed);
+    EXPECT_TRUE(said("no list " + config));
 }
 
 TEST_F(Lifecycle, WindowAsksBeforeUninstallingAndShowsTheVerificationInABox) {

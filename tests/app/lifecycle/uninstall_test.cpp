@@ -231,6 +231,7 @@ TEST_F(Uninstall, WhatThisProgramNeverMakesIsLeftAlone) {
 struct UnreadableShortcuts : Shell {
     explicit UnreadableShortcuts(PlatformError::Kind kind) : error{kind, "In use."} {}
     Result<std::string> special_folder(SpecialFolder) override { return error; }
+    Result<std::string> make_special_folder(SpecialFolder) override { return error; }
     Failure save_shortcut(const Shortcut&) override { return error; }
     Result<Shortcut> read_shortcut(const std::string&) override { return error; }
     PlatformError error;

@@ -12,7 +12,11 @@ const std::string macro_file = "D:\\Tools\\Kit\\saspgm\\addseq.sas";
 std::vector<std::string> verify(TestMachine& machine, const std::vector<ExpectedFile>& files,
                                 const std::vector<Shortcut>& shortcuts) {
     const SasautosCheck check{config, [](std::string_view content) {
-                                  return content.find("saspgm") != std::string_view::npos;
+                                  if (content.find("SASAUTOS") == std::string_view::npos)
+                                      return SasautosOutcome::no_list;
+                                  return content.find("saspgm") != std::string_view::npos
+                                             ? SasautosOutcome::already_listed
+                                             : SasautosOutcome::updated;
                               }};
     std::vector<std::string> lines;
     for (const auto& line :

@@ -60,7 +60,11 @@ TEST_F(RegistryValues, StringsAndOtherTypesAsStored) {
     EXPECT_EQ(string_without_nul->text, "C:\\SAS");
     EXPECT_EQ(registry.read_local_machine(key, "Expandable")->type,
               RegistryValueType::expandable_string);
+    EXPECT_EQ(registry.read_local_machine(key, "Expandable")->text,
+              std::string("%ProgramFiles%\\SAS\0", 19))
+        << "as stored, not expanded";
     EXPECT_EQ(registry.read_local_machine(key, "Number")->type, RegistryValueType::dword);
+    EXPECT_EQ(registry.read_local_machine(key, "Number")->number, 1u);
     EXPECT_FALSE(registry.read_local_machine(key, "Missing"));
     EXPECT_FALSE(registry.read_local_machine(key + "\\Missing", "WithNul"));
 }
