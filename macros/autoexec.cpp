@@ -17,7 +17,7 @@ Failure write_autoexec(const SasFileWriter& writer) {
     for (const auto& macro_file : macro_files)
         lines.push_back("%include '" + marker + "\\saspgm\\" + std::string(macro_file.file_name) +
                         "';");
-    return writer.write_macro_file("autoexec.sas", lines);
+    return writer.write_macro_file(autoexec_file_name, lines);
 }
 
 } // namespace morvane

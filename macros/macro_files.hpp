@@ -9,6 +9,8 @@
 
 namespace morvane {
 
+inline constexpr std::string_view autoexec_file_name = "autoexec.sas";
+
 // Makes the current user's Start-menu folders and the macro folder; every failure is
 // passed over, since the writers that follow report what really matters.
 void create_folders(Shell& shell, FileSystem& files, const std::string& macro_folder);

@@ -2,11 +2,15 @@
 
 #include "platform/platform_error.hpp"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace morvane {
+
+// Told a file's bytes: true to delete it, false to keep it, or why it cannot say.
+using DeleteDecision = std::function<Result<bool>(std::string_view content)>;
 
 // Windows-style paths (backslash separated) in UTF-8; contents are bytes as stored. A path
 // is read as Windows reads an ordinary one: "/" for "\", doubled separators, "." and ".."
@@ -40,6 +44,14 @@ class FileSystem {
     // Removes a folder that holds nothing. One that holds something stays as it is and
     // fails with Kind::not_empty; a missing one fails with Kind::not_found.
     virtual Failure remove_empty_folder(const std::string& path) = 0;
+    // Opens the file so that nobody else can change, rename or delete it, hands its bytes
+    // to decide, and deletes it through that same opening when decide says so; true when
+    // deleted. A link is not followed. A missing file fails with Kind::not_found.
+    virtual Result<bool> delete_file_if(const std::string& path, const DeleteDecision& decide) = 0;
+    // Whether two paths name one folder, told by its volume and its index there, whatever
+    // drive letter, share or short name each goes through. A missing folder fails with
+    // Kind::not_found.
+    virtual Result<bool> same_folder(const std::string& a, const std::string& b) = 0;
 };
 
 } // namespace morvane

@@ -1,7 +1,5 @@
 #include "product/layout.hpp"
 
-#include "text/ascii.hpp"
-
 namespace morvane {
 namespace {
 
@@ -33,15 +31,6 @@ std::string product_folder_path(const std::string& programs_folder) {
 
 std::string shortcut_path(const std::string& folder) {
     return inside(folder, product_layout.shortcut);
-}
-
-bool is_product_start_menu_folder(std::string_view path) {
-    return ends_with_ignoring_case(path, product_folder_path("")) ||
-           ends_with_ignoring_case(path, vendor_folder_path(""));
-}
-
-bool is_product_shortcut(std::string_view path) {
-    return ends_with_ignoring_case(path, shortcut_path(""));
 }
 
 } // namespace morvane

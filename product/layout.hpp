@@ -30,9 +30,4 @@ std::string vendor_folder_path(const std::string& programs_folder);
 std::string product_folder_path(const std::string& programs_folder);
 std::string shortcut_path(const std::string& folder);
 
-// Whether a path names what the product makes in a folder it does not own, in any letter
-// case: a Start-menu folder of its own (...\Talmora or ...\Talmora\MORVANE), a shortcut.
-bool is_product_start_menu_folder(std::string_view path);
-bool is_product_shortcut(std::string_view path);
-
 } // namespace morvane

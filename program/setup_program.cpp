@@ -3,6 +3,7 @@
 #include "app/commands/command_line.hpp"
 #include "app/commands/dry_run.hpp"
 #include "app/commands/lifecycle_commands.hpp"
+#include "app/commands/program_folder_check.hpp"
 #include "app/commands/unattended_install.hpp"
 #include "app/reporting/console_reporter.hpp"
 #include "app/reporting/install_log.hpp"
@@ -25,8 +26,8 @@ int window_exit_code(const frmMain& form) {
     return form.record().newest_installed() == nullptr ? exit_no_sas : exit_left_without_installing;
 }
 
-int run_windowed(const CommandLine& options, ProgramServices& services, InstallLog& log) {
-    auto& platform = services.platform;
+int run_windowed(const CommandLine& options, Platform& platform, ProgramServices& services,
+                 InstallLog& log) {
     MessageBoxReporter boxes(platform.messages, log);
     if (const auto failure = services.window.open()) {
         boxes.box(failure->description, "Error!", MessageIcon::critical);
@@ -47,13 +48,24 @@ int run_windowed(const CommandLine& options, ProgramServices& services, InstallL
 // Verify, repair, uninstall and the dry run; only a repair in window mode opens the
 // window, with the recorded release preselected, so the user sees what Install will do.
 int run_command(CommandLine options, ProgramServices& services, InstallLog& log, bool silent) {
-    auto& platform = services.platform;
     ConsoleReporter console(services.console);
     // A command's box sums up the lines the log already has.
-    MessageBoxReporter boxes(platform.messages, log, MessageBoxReporter::Shown::repeats_lines);
+    MessageBoxReporter boxes(services.platform.messages, log,
+                             MessageBoxReporter::Shown::repeats_lines);
     Reporters unattended{&console, &log};
     Reporters windowed{&boxes, &log};
     Reporter& reporter = silent ? static_cast<Reporter&>(unattended) : windowed;
+    // What an installation recorded is checked, repaired and undone only where it was made.
+    const bool on_the_record = options.command == Command::verify ||
+                               options.command == Command::repair ||
+                               options.command == Command::uninstall;
+    const auto folder = working_program_folder(services.platform, on_the_record);
+    if (!folder.ok()) {
+        report_failure(reporter, folder.error().description);
+        return exit_code_of(folder.error());
+    }
+    SpelledProgramLocation location(folder.value(), services.platform.location);
+    auto platform = in_location(services.platform, location);
     switch (options.command) {
     case Command::verify:
         return run_verify(options, platform, reporter);
@@ -74,7 +86,7 @@ int run_command(CommandLine options, ProgramServices& services, InstallLog& log,
         break;
     }
     return silent ? run_unattended(options, platform, unattended)
-                  : run_windowed(options, services, log);
+                  : run_windowed(options, platform, services, log);
 }
 
 } // namespace

@@ -131,8 +131,9 @@ int run_uninstall(Platform& platform, Reporter& reporter) {
                    "Remove the Morvane macro library, its shortcuts and its SASAUTOS entry?",
                    window_title))
         return exit_left_without_installing;
-    const auto report = uninstall(*record, record_path(platform), platform.files, platform.shell,
-                                  platform.hashing, remove_sas_config_entry);
+    const auto places = own_places(*record, read_installation_record(platform.registry), platform);
+    const auto report = uninstall(*record, places, platform.files, platform.shell, platform.hashing,
+                                  remove_sas_config_entry);
     std::vector<std::string> worth_telling;
     bool any_failed = false;
     for (const auto& line : report.lines) {

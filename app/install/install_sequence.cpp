@@ -1,5 +1,6 @@
 #include "app/install/install_sequence.hpp"
 
+#include "app/install/installing_user.hpp"
 #include "app/install/journaling_services.hpp"
 #include "integration/sas_config_file.hpp"
 #include "integration/sas_config_update.hpp"
@@ -66,7 +67,13 @@ std::vector<InstallStep> install_steps(const InstallationRecord& record, const S
     auto run = std::make_shared<RunState>(platform, release);
     std::vector<InstallStep> steps;
     steps.push_back({"", "Error reading the setup record ...", InstallStep::Progress::silent,
-                     [run](InstallObserver&) { return run->journal.open(); }});
+                     [run, &platform](InstallObserver&) -> Failure {
+                         if (auto failure = run->journal.open())
+                             return failure;
+                         run->journal.made_for(platform.location.program_folder(),
+                                               installing_user(platform));
+                         return std::nullopt;
+                     }});
     steps.push_back({"", "Error deleting cdisc.sas7bcat ...", InstallStep::Progress::silent,
                      [&sas, &platform](InstallObserver&) {
                          return remove_stale_catalog(sas, platform.files);

@@ -32,6 +32,12 @@ class JournalingFileSystem : public FileSystem {
     Failure remove_empty_folder(const std::string& path) override {
         return files_.remove_empty_folder(path);
     }
+    Result<bool> delete_file_if(const std::string& path, const DeleteDecision& decide) override {
+        return files_.delete_file_if(path, decide);
+    }
+    Result<bool> same_folder(const std::string& a, const std::string& b) override {
+        return files_.same_folder(a, b);
+    }
 
   private:
     FileSystem& files_;

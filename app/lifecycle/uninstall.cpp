@@ -1,106 +1,55 @@
 #include "app/lifecycle/uninstall.hpp"
 
 #include "integration/sasautos_undo.hpp"
-#include "text/ascii.hpp"
-
-#include <algorithm>
 
 namespace morvane {
 namespace {
-
-// A path that means what it reads: backslashes only, no "." or ".." step that could lead
-// out of the folder it starts with, and no colon but the drive's (no alternate stream).
-bool is_plain(std::string_view path) {
-    if (path.find('/') != path.npos || path.find(':', 2) != path.npos)
-        return false;
-    for (std::size_t begin = 0; begin <= path.size();) {
-        const auto end = std::min(path.find('\\', begin), path.size());
-        const auto step = path.substr(begin, end - begin);
-        if (step == "." || step == "..")
-            return false;
-        begin = end + 1;
-    }
-    return true;
-}
-
-// Strictly inside folder: "D:\Kit2" is not inside "D:\Kit".
-bool is_inside(std::string_view path, std::string_view folder) {
-    return path.size() > folder.size() + 1 && path[folder.size()] == '\\' &&
-           same_ignoring_case(path.substr(0, folder.size()), folder);
-}
-
-// What this program makes, told from the folder its record lies in.
-class MadeHere {
-  public:
-    explicit MadeHere(const std::string& record_path)
-        : program_folder_(record_path.substr(0, record_path.rfind('\\'))),
-          launch_config_(launch_config_path(program_folder_)),
-          macro_folder_(macro_folder_path(program_folder_)) {}
-
-    bool is_launch_config(std::string_view path) const {
-        return same_ignoring_case(path, launch_config_);
-    }
-    bool file(std::string_view path) const {
-        return is_plain(path) && (is_launch_config(path) || is_inside(path, macro_folder_));
-    }
-    bool folder(std::string_view path) const {
-        return is_plain(path) &&
-               (same_ignoring_case(path, macro_folder_) || is_product_start_menu_folder(path));
-    }
-    bool shortcut(std::string_view path) const {
-        return is_plain(path) && is_product_shortcut(path);
-    }
-    // The shortcuts start SAS with this folder's morvane.cfg.
-    bool launches_here(const Shortcut& shortcut) const {
-        return contains_ignoring_case(shortcut.arguments, '"' + launch_config_ + '"');
-    }
-
-  private:
-    std::string program_folder_;
-    std::string launch_config_;
-    std::string macro_folder_;
-};
 
 // Each step says whether its item is handled: undone, found gone, or kept on purpose.
 // Only a failure leaves an item to be undone later.
 class Uninstaller {
   public:
-    Uninstaller(FileSystem& files, Shell& shell, Hashing& hashing, const MadeHere& made_here,
+    Uninstaller(FileSystem& files, Shell& shell, Hashing& hashing, const OwnPlaces& places,
                 std::vector<UninstallLine>& lines)
-        : files_(files), shell_(shell), hashing_(hashing), made_here_(made_here), lines_(lines) {}
+        : files_(files), shell_(shell), hashing_(hashing), places_(places), lines_(lines) {}
 
     bool shortcut(const std::string& path) {
-        if (!made_here_.shortcut(path))
-            return not_ours(path, "not a " + std::string(product_layout.shortcut) + " shortcut");
+        if (!places_.is_shortcut(path))
+            return not_ours(path, "not a place where this program saves its " +
+                                      std::string(product_layout.shortcut) + " shortcut");
         // One that cannot be read now (in use, damaged) may still be ours: tried again later.
         const auto found = shell_.read_shortcut(path);
         if (!found.ok())
             return gone_or_failed(path, found.error());
-        if (!made_here_.launches_here(found.value()))
+        if (!places_.launches_here(found.value()))
             return not_ours(path, "not a shortcut to this program folder's " +
                                       std::string(product_layout.launch_config));
         return deleted(path);
     }
 
     bool file(const RecordedFile& file) {
-        if (!made_here_.file(file.path))
+        if (!places_.is_generated_file(file.path))
             return not_ours(file.path, "not a file this program writes");
-        const auto content = files_.read_file(file.path);
-        if (!content.ok())
-            return gone_or_failed(file.path, content.error());
-        const auto digest = hashing_.sha256_hex(content.value());
-        if (!digest.ok())
-            return gone_or_failed(file.path, digest.error());
+        // Hashed and deleted through one opening, so nothing can be put in its place between.
+        const auto outcome =
+            files_.delete_file_if(file.path, [&](std::string_view content) -> Result<bool> {
+                const auto digest = hashing_.sha256_hex(content);
+                if (!digest.ok())
+                    return digest.error();
+                return digest.value() == file.sha256;
+            });
+        if (!outcome.ok())
+            return gone_or_failed(file.path, outcome.error());
         // Someone's own edits are theirs to keep.
-        if (digest.value() != file.sha256) {
+        if (!outcome.value())
             add(UninstallAction::kept_changed, file.path, "changed since the installation");
-            return true;
-        }
-        return deleted(file.path);
+        else
+            add(UninstallAction::removed, file.path);
+        return true;
     }
 
     bool folder(const std::string& path) {
-        if (!made_here_.folder(path))
+        if (!places_.is_folder(path))
             return not_ours(path, "not a folder this program makes");
         const auto failure = files_.remove_empty_folder(path);
         if (!failure) {
@@ -117,6 +66,9 @@ class Uninstaller {
 
     bool sasautos(const RecordedSasautos& recorded, const SasautosUndo& undo) {
         const auto& path = recorded.config_file;
+        if (!places_.is_sasautos_update(recorded))
+            return not_ours(path, "not this program folder's entry in the SAS configuration file "
+                                  "of a release installed here");
         if (recorded.outcome != SasautosOutcome::updated) {
             add(UninstallAction::left_as_before, path,
                 recorded.outcome == SasautosOutcome::already_listed
@@ -180,7 +132,7 @@ class Uninstaller {
     FileSystem& files_;
     Shell& shell_;
     Hashing& hashing_;
-    const MadeHere& made_here_;
+    const OwnPlaces& places_;
     std::vector<UninstallLine>& lines_;
     int failures_ = 0;
 };
@@ -195,19 +147,21 @@ void undo_newest_first(const std::vector<T>& items, std::vector<T>& left, Step s
 
 } // namespace
 
-UninstallReport uninstall(const SetupRecord& record, const std::string& record_path,
-                          FileSystem& files, Shell& shell, Hashing& hashing,
-                          const SasautosUndo& undo_sasautos) {
+UninstallReport uninstall(const SetupRecord& record, const OwnPlaces& places, FileSystem& files,
+                          Shell& shell, Hashing& hashing, const SasautosUndo& undo_sasautos) {
     UninstallReport report;
     auto& left = report.remaining;
     left.sas_version = record.sas_version;
-    const MadeHere made_here(record_path);
-    Uninstaller undo(files, shell, hashing, made_here, report.lines);
+    left.scope = record.scope;
+    left.program_folder = record.program_folder;
+    left.user = record.user;
+    const auto record_path = setup_record_path(places.program_folder);
+    Uninstaller undo(files, shell, hashing, places, report.lines);
     // The installation writes morvane.cfg last, after the SASAUTOS entry, the shortcuts
     // and the macro files, so it goes first.
     std::vector<RecordedFile> launch_configs, macro_files;
     for (const auto& file : record.files_written)
-        (made_here.is_launch_config(file.path) ? launch_configs : macro_files).push_back(file);
+        (places.is_launch_config(file.path) ? launch_configs : macro_files).push_back(file);
     std::vector<RecordedFile> launch_configs_left;
     const auto undo_file = [&](const RecordedFile& file) { return undo.file(file); };
     undo_newest_first(launch_configs, launch_configs_left, undo_file);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/lifecycle/own_places.hpp"
 #include "app/record/setup_record.hpp"
 #include "platform/file_system.hpp"
 #include "platform/hashing.hpp"
@@ -46,15 +47,10 @@ struct UninstallReport {
 // Undoes what the record says in the reverse order of the installation: morvane.cfg, the
 // SASAUTOS updates (newest first), the shortcuts, the other files whose bytes are still
 // those written (newest first), the folders it created that are now empty (newest first).
-// The record file goes last, and only when nothing failed. Since anyone who can write to
-// the program folder can edit the record, only what this program makes is touched: files
-// in the record's own folder (morvane.cfg, or inside its saspgm folder), that saspgm
-// folder and Start-menu folders ending in \Talmora\MORVANE or \Talmora, and Morvane.lnk
-// shortcuts that pass this folder's morvane.cfg to SAS. Anything else is reported as
-// not_ours.
-UninstallReport uninstall(const SetupRecord& record, const std::string& record_path,
-                          FileSystem& files, Shell& shell, Hashing& hashing,
-                          const SasautosUndo& undo_sasautos);
+// The record file in the program folder goes last, and only when nothing failed. Only
+// what places holds is touched; anything else the record names is reported as not_ours.
+UninstallReport uninstall(const SetupRecord& record, const OwnPlaces& places, FileSystem& files,
+                          Shell& shell, Hashing& hashing, const SasautosUndo& undo_sasautos);
 
 // The action, the path, and why where it is not plain: "kept D:\Kit\saspgm\a.sas: changed
 // since the installation".

@@ -41,6 +41,15 @@ Failure SetupJournal::save() {
     return std::nullopt;
 }
 
+void SetupJournal::made_for(const std::string& program_folder,
+                            const std::optional<RecordedUser>& user) {
+    // Saved with the first thing the installation does: a record that tells nothing else
+    // is not worth a failure of its own.
+    record_.program_folder = program_folder;
+    if (user)
+        record_.user = user;
+}
+
 void SetupJournal::folder_made(const std::string& path) {
     changed_ |= add_once(record_.folders_created, path);
 }

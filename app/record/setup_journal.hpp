@@ -5,6 +5,7 @@
 #include "platform/file_system.hpp"
 #include "platform/hashing.hpp"
 
+#include <optional>
 #include <string>
 
 namespace morvane {
@@ -24,6 +25,9 @@ class SetupJournal {
     // Writes the record beside its old self and replaces it; nothing when unchanged.
     Failure save();
 
+    // Where and for whom this installation is made. A user that cannot be told keeps the
+    // one recorded before.
+    void made_for(const std::string& program_folder, const std::optional<RecordedUser>& user);
     void folder_made(const std::string& path);
     // Fails when the bytes cannot be hashed: the file is then written but not recorded.
     Failure file_written(const std::string& path, std::string_view bytes);

@@ -28,6 +28,8 @@ class HostFileSystem : public FileSystem {
     Failure append_file(const std::string& path, const std::string& content) override;
     Failure replace_file(const std::string& replacement, const std::string& target) override;
     Failure remove_empty_folder(const std::string& path) override;
+    Result<bool> delete_file_if(const std::string& path, const DeleteDecision& decide) override;
+    Result<bool> same_folder(const std::string& a, const std::string& b) override;
 
   private:
     Failure write_with_mode(const std::filesystem::path& file,

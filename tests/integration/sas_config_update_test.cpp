@@ -35,6 +35,12 @@ class DiskFullAt : public FileSystem {
     Failure remove_empty_folder(const std::string& p) override {
         return inner_.remove_empty_folder(p);
     }
+    Result<bool> delete_file_if(const std::string& p, const DeleteDecision& decide) override {
+        return inner_.delete_file_if(p, decide);
+    }
+    Result<bool> same_folder(const std::string& a, const std::string& b) override {
+        return inner_.same_folder(a, b);
+    }
     Failure write_file(const std::string& p, const std::string& content) override {
         return write_file_parts(p, {content});
     }

@@ -37,8 +37,12 @@ Result<std::string> Win32FileSystem::read_file(const std::string& path) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return last_error();
+    return read_all(file.get());
+}
+
+Result<std::string> read_all(HANDLE file) {
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size))
+    if (!GetFileSizeEx(file, &size))
         return last_error();
     std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
@@ -46,7 +50,7 @@ Result<std::string> Win32FileSystem::read_file(const std::string& path) {
         DWORD read = 0;
         const auto chunk =
             static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 24));
-        if (!ReadFile(file.get(), content.data() + done, chunk, &read, nullptr))
+        if (!ReadFile(file, content.data() + done, chunk, &read, nullptr))
             return last_error();
         if (read == 0)
             break;

@@ -13,6 +13,9 @@ namespace morvane::win32 {
 using WriteCall = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 Failure write_bytes(HANDLE file, const char* data, std::size_t size, WriteCall write = WriteFile);
 
+// The bytes of an open file from its start to its end.
+Result<std::string> read_all(HANDLE file);
+
 // Puts replacement (a long path) in the place of target in one step, keeping target's
 // security, attributes and streams where the file system allows; a read-only target is
 // refused. On failure target is as it was.
@@ -31,6 +34,8 @@ class Win32FileSystem : public FileSystem {
     Failure append_file(const std::string& path, const std::string& content) override;
     Failure replace_file(const std::string& replacement, const std::string& target) override;
     Failure remove_empty_folder(const std::string& path) override;
+    Result<bool> delete_file_if(const std::string& path, const DeleteDecision& decide) override;
+    Result<bool> same_folder(const std::string& a, const std::string& b) override;
 };
 
 } // namespace morvane::win32

@@ -73,11 +73,13 @@ class Uninstall : public ::testing::Test {
     }
 
     UninstallReport run() { return run(machine.shell); }
-    // record_path: how the uninstallation names the record's place.
-    UninstallReport run(Shell& shell, const std::string& record_path = setup_record_path(kit)) {
+    // program_folder: how the uninstallation names the program folder.
+    UninstallReport run(Shell& shell, const std::string& program_folder = kit) {
         machine.write(setup_record_path(kit), to_text(record));
         machine.set_read_only(setup_record_path(kit), record_read_only);
-        return uninstall(record, record_path, machine.files, shell, machine.hashing,
+        machine.location.folder = program_folder;
+        return uninstall(record, own_places(record, record_with_sas91(), machine.platform),
+                         machine.files, shell, machine.hashing,
                          [this](std::string_view content, std::string_view folder,
                                 const SasautosChange& change) {
                              ++undo_calls;
@@ -134,7 +136,7 @@ TEST_F(Uninstall, AFolderListedBeforeStaysListed) {
 TEST_F(Uninstall, AfterAFailedInstallationTheProgramFolderIsAsBefore) {
     install(1);
     // The program folder named in other letters is the same folder.
-    const auto report = run(machine.shell, "D:\\TOOLS\\KIT\\morvane-setup.ini");
+    const auto report = run(machine.shell, "D:\\TOOLS\\KIT");
     EXPECT_TRUE(report.record_removed);
     EXPECT_FALSE(machine.exists(kit + "\\saspgm"));
     EXPECT_TRUE(machine.exists(kit + "\\Morvane_Post_Installation_setup.exe"));

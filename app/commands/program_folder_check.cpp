@@ -1,0 +1,34 @@
+#include "app/commands/program_folder_check.hpp"
+
+#include "app/record/setup_record.hpp"
+#include "text/ascii.hpp"
+
+namespace morvane {
+
+Result<std::string> working_program_folder(Platform& platform, bool must_match) {
+    const auto here = platform.location.program_folder();
+    const auto record_path = setup_record_path(here);
+    // A record that cannot be read is the command's to report, as it always has been.
+    const auto record = read_setup_record(platform.files, record_path);
+    if (!record.ok() || record.value().program_folder.empty())
+        return here;
+    const auto& recorded = record.value().program_folder;
+    if (same_ignoring_case(recorded, here))
+        return recorded;
+    const auto same = platform.files.same_folder(here, recorded);
+    if (same.ok() && same.value())
+        return recorded;
+    if (!must_match)
+        return here;
+    return PlatformError{PlatformError::Kind::other,
+                         "The setup record " + record_path + " belongs to the program folder " +
+                             recorded + ", not to " + here +
+                             ": run the setup from the folder it was installed from."};
+}
+
+Platform in_location(const Platform& platform, ProgramLocation& location) {
+    return {platform.registry, platform.files,    platform.encoding, platform.shell,  location,
+            platform.pause,    platform.messages, platform.hashing,  platform.account};
+}
+
+} // namespace morvane

@@ -1,0 +1,40 @@
+#include "platform/host/host_file_system.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace morvane {
+namespace fs = std::filesystem;
+
+// The host cannot lock a file against others as Windows does; the portable tests need
+// only the decision and what comes of it.
+Result<bool> HostFileSystem::delete_file_if(const std::string& path, const DeleteDecision& decide) {
+    std::error_code error;
+    if (fs::is_symlink(host_path(path), error))
+        return PlatformError{PlatformError::Kind::other, "The file is a link."};
+    const auto content = read_file(path);
+    if (!content.ok())
+        return content.error();
+    const auto verdict = decide(content.value());
+    if (!verdict.ok() || !verdict.value())
+        return verdict;
+    if (auto failure = delete_file(path))
+        return *failure;
+    return true;
+}
+
+Result<bool> HostFileSystem::same_folder(const std::string& a, const std::string& b) {
+    for (const auto& path : {a, b}) {
+        std::error_code error;
+        if (!fs::is_directory(host_path(path), error))
+            return PlatformError{PlatformError::Kind::not_found, std::strerror(ENOENT)};
+    }
+    std::error_code error;
+    const bool same = fs::equivalent(host_path(a), host_path(b), error);
+    if (error)
+        return PlatformError{PlatformError::Kind::other, error.message()};
+    return same;
+}
+
+} // namespace morvane

@@ -1,0 +1,192 @@
+#include "app/commands/command_line.hpp"
+#include "app/record/setup_record.hpp"
+#include "integration/sas_config_update.hpp"
+#include "program/setup_program.hpp"
+#include "tests/doubles/program_doubles.hpp"
+#include "tests/doubles/test_machine.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+namespace morvane::testing {
+namespace {
+
+const std::string kit = "D:\\Tools\\Kit";
+const std::string config = "C:\\SAS\\V91\\nls\\en\\SASV9.CFG";
+const std::string original_config = "-SET SASAUTOS (\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n";
+
+// SAS 9.1 installed, the setup in D:\Tools\Kit, run as on the command line.
+struct Kit {
+    Kit() {
+        machine.prepare_program_folder(kit);
+        machine.make_folders("C:\\SAS\\V91\\nls\\en");
+        machine.write(config, original_config);
+        machine.registry.set_string(sas_key + "9.1", "DefaultRoot", "C:\\SAS\\V91");
+    }
+    int run(const std::vector<std::string>& arguments) {
+        console = RecordingConsole();
+        ProgramServices services{
+            machine.platform, console, host, instance, [] { return std::string("T"); },
+            "setup.exe"};
+        return run_setup_program(arguments, services);
+    }
+    SetupRecord record() {
+        return parse_setup_record(machine.read(setup_record_path(kit))).value();
+    }
+    void save(const SetupRecord& record) { machine.write(setup_record_path(kit), to_text(record)); }
+    bool said_starting(const std::string& start) {
+        auto& lines = console.out_lines;
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& line) { return line.starts_with(start); });
+    }
+    // Puts folder on the SASAUTOS list of file and records that update as ours.
+    void record_update(SetupRecord& record, const std::string& file, const std::string& folder) {
+        const auto update = update_sas_config_file(machine.files, machine.encoding, folder, file);
+        ASSERT_TRUE(update.ok()) << update.error().description;
+        record.sasautos.push_back(
+            {file, update.value().macro_folder, update.value().outcome, update.value().change});
+    }
+    void expect_undone() {
+        EXPECT_EQ(machine.read(config).find(kit), std::string::npos);
+        for (const auto& path : {kit + "\\saspgm\\autoexec.sas", setup_record_path(kit),
+                                 std::string("C:\\Users\\ana\\Desktop\\Morvane.lnk"),
+                                 std::string("C:\\Users\\ana\\Start Menu\\Programs\\Talmora")})
+            EXPECT_FALSE(machine.exists(path)) << path;
+    }
+
+    TestMachine machine;
+    RecordingConsole console;
+    FakeWindowHost host;
+    FakeSingleInstance instance;
+};
+
+struct Tampering {
+    std::string what;
+    std::string path; // what the record names: it must stay as it is
+    std::function<void(Kit&, SetupRecord&)> apply;
+};
+
+TEST(RecordTrust, WhatATamperedRecordNamesIsLeftAndReportedAndTheInstallationIsUndone) {
+    const std::string other_config = "C:\\SAS\\Other\\SASV9.CFG";
+    const std::string bob = "C:\\Users\\bob\\Start Menu\\Programs\\Talmora";
+    const auto shortcut_to_kit = [](Kit& at, const std::string& path) {
+        at.machine.make_folders(path.substr(0, path.rfind('\\')));
+        Shortcut shortcut;
+        shortcut.file_path = path;
+        shortcut.arguments = " -CONFIG \"" + kit + "\\morvane.cfg\"";
+        ASSERT_FALSE(at.machine.shell.save_shortcut(shortcut));
+    };
+    const Tampering tamperings[] = {
+        {"another kit's SAS configuration", other_config,
+         [&](Kit& at, SetupRecord& r) {
+             at.machine.make_folders("C:\\SAS\\Other");
+             at.machine.write(other_config, original_config);
+             at.record_update(r, other_config, kit + "\\saspgm");
+         }},
+        {"a file of the entry's shape", kit + "\\notes.txt",
+         [&](Kit& at, SetupRecord& r) {
+             at.machine.write(kit + "\\notes.txt", original_config);
+             at.record_update(r, kit + "\\notes.txt", kit + "\\saspgm");
+         }},
+        {"another kit's entry in this release's file", config,
+         [&](Kit& at, SetupRecord& r) { at.record_update(r, config, "D:\\Other\\saspgm"); }},
+        {"another user's Start-menu folder", bob,
+         [&](Kit& at, SetupRecord& r) {
+             at.machine.make_folders(bob);
+             r.folders_created.push_back(bob);
+         }},
+        {"another kit's macro folder", "D:\\Other\\saspgm",
+         [&](Kit& at, SetupRecord& r) {
+             at.machine.make_folders("D:\\Other\\saspgm");
+             r.folders_created.push_back("D:\\Other\\saspgm");
+         }},
+        {"a file in the macro folder that is not generated", kit + "\\saspgm\\morvlib.sas7bcat",
+         [&](Kit& at, SetupRecord& r) {
+             at.machine.write(kit + "\\saspgm\\morvlib.sas7bcat", "catalog");
+             r.files_written.push_back({kit + "\\saspgm\\morvlib.sas7bcat", sha256_of("catalog")});
+         }},
+        {"a shortcut on all users' desktop", "C:\\Users\\Public\\Desktop\\Morvane.lnk",
+         [&](Kit& at, SetupRecord& r) {
+             shortcut_to_kit(at, "C:\\Users\\Public\\Desktop\\Morvane.lnk");
+             r.shortcuts_saved.push_back("C:\\Users\\Public\\Desktop\\Morvane.lnk");
+         }},
+        {"a shortcut in another user's folder", bob + "\\MORVANE\\Morvane.lnk",
+         [&](Kit& at, SetupRecord& r) {
+             shortcut_to_kit(at, bob + "\\MORVANE\\Morvane.lnk");
+             r.shortcuts_saved.push_back(bob + "\\MORVANE\\Morvane.lnk");
+         }},
+    };
+    for (const auto& tampering : tamperings) {
+        SCOPED_TRACE(tampering.what);
+        Kit at;
+        ASSERT_EQ(at.run({"/silent"}), exit_installed);
+        auto record = at.record();
+        tampering.apply(at, record);
+        at.save(record);
+        const auto host_path = at.machine.files.host_path(tampering.path);
+        const bool is_file = std::filesystem::is_regular_file(host_path);
+        const auto before = is_file ? at.machine.read(tampering.path) : "";
+        ASSERT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
+        EXPECT_TRUE(at.said_starting("not removed " + tampering.path + ": "));
+        ASSERT_TRUE(std::filesystem::exists(host_path));
+        if (tampering.path == config) {
+            EXPECT_NE(at.machine.read(config).find("D:\\Other\\saspgm"), std::string::npos);
+        } else if (is_file) {
+            EXPECT_EQ(at.machine.read(tampering.path), before);
+        }
+        at.expect_undone();
+    }
+}
+
+TEST(RecordTrust, AnotherAccountUndoesTheRecordedUsersShortcutsAndFolders) {
+    Kit at;
+    ASSERT_EQ(at.run({"/silent"}), exit_installed);
+    // SYSTEM from a deployment tool: another profile altogether.
+    at.machine.account.account.sid = "S-1-5-18";
+    at.machine.shell.folders[SpecialFolder::desktop] = "C:\\Windows\\Profile\\Desktop";
+    at.machine.shell.folders[SpecialFolder::programs] = "C:\\Windows\\Profile\\Programs";
+    ASSERT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
+    EXPECT_FALSE(at.said_starting("not removed "));
+    at.expect_undone();
+}
+
+// The kit reached as E:\Alias too, and a copy of it, record and all, in E:\Moved.
+TEST(ProgramFolderIdentity, OnlyTheRecordedFolderUnderAnySpellingRunsTheRecord) {
+    Kit at;
+    ASSERT_EQ(at.run({"/silent"}), exit_installed);
+    const auto record_bytes = at.machine.read(setup_record_path(kit));
+    at.machine.make_folders("E:\\");
+    std::filesystem::create_directory_symlink(at.machine.files.host_path(kit),
+                                              at.machine.files.host_path("E:\\Alias"));
+    std::filesystem::copy(at.machine.files.host_path(kit), at.machine.files.host_path("E:\\Moved"),
+                          std::filesystem::copy_options::recursive);
+    at.machine.location.folder = "E:\\Moved";
+    for (const auto& command : {"/verify", "/repair", "/uninstall"}) {
+        EXPECT_EQ(at.run({command, "/silent"}), exit_step_failed) << command;
+        ASSERT_EQ(at.console.err_lines.size(), 1u);
+        EXPECT_EQ(at.console.err_lines[0],
+                  "The setup record E:\\Moved\\morvane-setup.ini belongs to the program folder " +
+                      kit +
+                      ", not to E:\\Moved: run the setup from the folder it was installed "
+                      "from.");
+        EXPECT_EQ(at.machine.read("E:\\Moved\\morvane-setup.ini"), record_bytes);
+    }
+    // A record of an earlier release names no folder: taken as this one's, as before.
+    auto earlier = at.record();
+    earlier.program_folder.clear();
+    at.machine.write("E:\\Moved\\morvane-setup.ini", to_text(earlier));
+    EXPECT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
+    EXPECT_TRUE(at.said_starting("not removed " + kit + "\\saspgm\\autoexec.sas: "));
+
+    at.machine.location.folder = "E:\\Alias";
+    EXPECT_EQ(at.run({"/verify", "/silent"}), exit_installed);
+    EXPECT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
+    EXPECT_FALSE(at.said_starting("not removed "));
+    at.expect_undone();
+}
+
+} // namespace
+} // namespace morvane::testing
