@@ -7,10 +7,15 @@ namespace morvane {
 
 enum class RegistryValueType { string, expandable_string, multi_string, dword, binary, other };
 
+// The view of HKEY_LOCAL_MACHINE a value was found in: 64-bit Windows keeps the keys of
+// 32-bit programs apart, under WOW6432Node.
+enum class RegistryView { bits64, bits32 };
+
 // A value as stored; text holds REG_SZ data converted to UTF-8, NULs included.
 struct RegistryValue {
     RegistryValueType type = RegistryValueType::other;
     std::string text;
+    RegistryView view = RegistryView::bits64;
 };
 
 // Read access to HKEY_LOCAL_MACHINE, the only root the setup reads.

@@ -3,6 +3,7 @@
 #include "app/commands/command_line.hpp"
 #include "app/commands/dry_run.hpp"
 #include "app/commands/lifecycle_commands.hpp"
+#include "app/commands/qualification_report.hpp"
 #include "app/commands/unattended_install.hpp"
 #include "app/reporting/console_reporter.hpp"
 #include "app/reporting/install_log.hpp"
@@ -46,13 +47,9 @@ int run_windowed(const CommandLine& options, ProgramServices& services, InstallL
 
 // Verify, repair, uninstall and the dry run; only a repair in window mode opens the
 // window, with the recorded release preselected, so the user sees what Install will do.
-int run_command(CommandLine options, ProgramServices& services, InstallLog& log, bool silent) {
+int run_chosen(CommandLine options, ProgramServices& services, InstallLog& log, bool silent,
+               Reporter& reporter, Reporter& unattended) {
     auto& platform = services.platform;
-    ConsoleReporter console(services.console);
-    MessageBoxReporter boxes(platform.messages, log);
-    Reporters unattended{&console, &log};
-    Reporters windowed{&boxes, &log};
-    Reporter& reporter = silent ? static_cast<Reporter&>(unattended) : windowed;
     switch (options.command) {
     case Command::verify:
         return run_verify(options, platform, reporter);
@@ -75,6 +72,18 @@ int run_command(CommandLine options, ProgramServices& services, InstallLog& log,
     }
     return silent ? run_unattended(options, platform, unattended)
                   : run_windowed(options, services, log);
+}
+
+// The command, then the qualification report it may ask for.
+int run_command(const CommandLine& options, ProgramServices& services, InstallLog& log,
+                bool silent) {
+    ConsoleReporter console(services.console);
+    MessageBoxReporter boxes(services.platform.messages, log);
+    Reporters unattended{&console, &log};
+    Reporters windowed{&boxes, &log};
+    Reporter& reporter = silent ? static_cast<Reporter&>(unattended) : windowed;
+    const int exit_code = run_chosen(options, services, log, silent, reporter, unattended);
+    return with_qualification_report(options, exit_code, services.platform, reporter);
 }
 
 } // namespace

@@ -20,11 +20,14 @@ struct CommandLine {
     // Nothing: the release the window would preselect.
     const SasRelease* release = nullptr;
     std::optional<std::string> log_file;
+    // The installation qualification report, after /verify, an installation or /repair.
+    std::optional<std::string> report_file;
 };
 
 // Windows-style switches, in any letter case: /silent (/quiet, /q), /sas=RELEASE (the
-// releases' switch values), /log=FILE, at most one of /verify, /repair, /uninstall and
-// /whatif, /? (/help). A dash may stand for the slash.
+// releases' switch values), /log=FILE, /report=FILE (not with /uninstall or /whatif), at
+// most one of /verify, /repair, /uninstall and /whatif, /? (/help). A dash may stand for
+// the slash.
 // A line that is wrong fails with the reason, for the administrator to read.
 Result<CommandLine> parse_command_line(const std::vector<std::string>& arguments);
 
