@@ -25,6 +25,7 @@ tr { break-inside: avoid; }
 .outcome { font-size: 14pt; font-weight: bold; border: 2px solid; padding: 2mm 3mm; }
 .PASS { color: #075d07; }
 .FAIL, .MISSING { color: #a30000; font-weight: bold; }
+.result { white-space: nowrap; }
 .NOTE { color: #8a5a00; font-weight: bold; }
 .signatures td { height: 12mm; }
 pre { white-space: pre-wrap; overflow-wrap: anywhere; border: 1px solid #999; padding: 2mm; }
@@ -86,8 +87,8 @@ std::string shortcut_evidence(const ShortcutEvidence& shortcut) {
     std::string html = "<td colspan=\"3\">";
     if (!shortcut.unreadable.empty())
         html += "Cannot be read: " + html_text(shortcut.unreadable);
-    html += "<table class=\"members\"><tr><th style=\"width:22mm\">Member</th><th>As this "
-            "program sets it</th><th style=\"width:30mm\">Found</th></tr>";
+    html += "<table class=\"members\"><tr><th style=\"width:19mm\">Member</th><th>As this "
+            "program sets it</th><th style=\"width:20mm\">Found</th></tr>";
     for (const auto& member : shortcut.members) {
         const auto found = !member.found ? std::string("none")
                            : *member.found == member.expected
@@ -138,13 +139,13 @@ void where_and_when(Page& page, const CheckCircumstances& circumstances) {
 
 void items(Page& page, const std::vector<QualificationRow>& rows) {
     page.raw("<h2>Items</h2>\n<table class=\"items\">\n<thead><tr><th style=\"width:7mm\">#</th>"
-             "<th style=\"width:46mm\">Item</th><th>SHA-256 this program writes</th>"
-             "<th>SHA-256 found</th><th style=\"width:16mm\">Size (bytes)</th>"
-             "<th style=\"width:19mm\">Result</th></tr></thead>\n");
+             "<th style=\"width:44mm\">Item</th><th>SHA-256 this program writes</th>"
+             "<th>SHA-256 found</th><th style=\"width:15mm\">Size (bytes)</th>"
+             "<th style=\"width:28mm\">Result</th></tr></thead>\n");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& row = rows[i];
         page.raw("<tr><td>" + std::to_string(i + 1) + "</td><td>" + path(row.item) + "</td>" +
-                 evidence_cells(row) + "<td class=\"" + result_class(row.result) + "\">" +
+                 evidence_cells(row) + "<td class=\"result " + result_class(row.result) + "\">" +
                  result_text(row.result) + "</td></tr>\n");
     }
     page.table_end();

@@ -11,12 +11,11 @@ source "$(dirname "$0")/../../scripts/wine/wine_session.sh"
 unset DISPLAY
 
 win_folder="C:\\Program Files\\R&D's Kit"
-report_dir=$WINEPREFIX/report
 # The report as the browser prints it, as text: pdf_text NAME, sets text (as read) and
 # flat (with every blank and line end taken out, since long values wrap).
 pdf_text() {
     must "print $1 to PDF with Chromium" timeout 180 chromium --headless --no-sandbox --disable-gpu \
-        --user-data-dir="$WINEPREFIX/chromium" --print-to-pdf="$report_dir/$1.pdf" \
+        --user-data-dir="$WINEPREFIX/chromium" --no-pdf-header-footer --print-to-pdf="$report_dir/$1.pdf" \
         "file://$drive_c/iq/$1.html"
     must "read $1.pdf with pdftotext" pdftotext -layout "$report_dir/$1.pdf" "$report_dir/$1.txt"
     text=$(cat "$report_dir/$1.txt")
@@ -25,12 +24,20 @@ pdf_text() {
 reads() { case $flat in *"$(tr -d ' \t\r\n' <<<"$1")"*) ;; *) return 1 ;; esac; }
 # The lines of the items table's row NUMBER, up to the next row's.
 row_text() {
-    awk -v n="$1" '$1 == n && /sas|cfg|lnk|CFG/ {on = 1; print; next}
-                   on && $1 == n + 1 {exit} on {print}' "$report_dir/$2.txt" | tr -d ' \t\r\n\f'
+    awk -v n="$1" '$2 ~ /^C:/ && $1 == n {on = 1} $2 ~ /^C:/ && $1 == n + 1 {exit} on' \
+        "$report_dir/$2.txt" | tr -d ' \t\r\n\f'
+}
+# row_reads NUMBER NAME TEXT...: the row reads every TEXT, in any order across its lines.
+row_reads() {
+    local row part
+    row=$(row_text "$1" "$2")
+    shift 2
+    for part; do case $row in *"$part"*) ;; *) return 1 ;; esac; done
 }
 
 new_prefix
 seed_sas91
+report_dir=$WINEPREFIX/report
 product_dir="$drive_c/Program Files/R&D's Kit"
 mkdir -p "$product_dir" "$drive_c/iq" "$report_dir"
 must "copy the setup program into $product_dir" cp "$exe" "$product_dir/"
@@ -49,9 +56,11 @@ check "the report shows the program folder exactly" grep -qF "$win_folder" <<<"$
 check "the report reads the program's SHA-256" reads "$(sha256sum <"$exe" | cut -d' ' -f1)"
 check "the report reads the version resource" reads "1.0.0.0"
 check "the report reads the registry view" reads "32-bit (WOW6432Node)"
-for file in "$product_dir"/saspgm/*.sas "$product_dir/morvane.cfg"; do
-    check "the report reads $(basename "$file")" reads "$win_folder\\${file#"$product_dir/"}"
+# A path wraps after a backslash, and its lines stand beside other columns' lines.
+for file in "$product_dir"/saspgm/*.sas; do
+    check "the report reads $(basename "$file")" reads "saspgm\\$(basename "$file")"
 done
+check "the report reads morvane.cfg" row_reads 18 pass morvane.cfg PASS
 check "every row reads PASS" test "$(grep -o 'PASS' <<<"$text" | wc -l)" = 22
 must "keep the rendered report" timeout 180 chromium --headless --no-sandbox --disable-gpu \
     --user-data-dir="$WINEPREFIX/chromium" --hide-scrollbars --window-size=900,2600 \
@@ -63,7 +72,7 @@ run_setup /verify /silent '/report=C:\iq\fail.html'
 check "/verify with a report exits 4 after the damage" test "$status" = 4
 pdf_text fail
 check "the report reads FAIL with one item" reads "Outcome: FAIL: 1 of 21 items failed"
-check "the row of cdisc.sas reads FAIL" grep -q "cdisc.sas.*FAIL(changed)" <<<"$(row_text 3 fail)"
+check "the row of cdisc.sas reads FAIL" row_reads 3 fail 'saspgm\cdisc.sas' 'FAIL(changed)'
 check "and no other row does" test "$(grep -o 'FAIL (changed)' <<<"$text" | wc -l)" = 1
 cp "$report_dir/fail.pdf" "$artefacts/" 2>/dev/null
 
