@@ -42,42 +42,35 @@ TEST_F(QualificationReport, ChangesNeitherTheExitCodeNorTheLines) {
     EXPECT_EQ(console.out_lines, installed_lines);
     EXPECT_TRUE(report_says("Outcome: PASS</p>"));
     EXPECT_TRUE(report_says(sha256_of("MZ program")));
-
-    ASSERT_EQ(run({"/verify", "/silent"}), exit_installed);
-    const auto verified_lines = console.out_lines;
-    machine.files.delete_file(report);
-    ASSERT_EQ(run({"/verify", "/silent", "/report=" + report}), exit_installed);
-    EXPECT_EQ(console.out_lines, verified_lines);
-    EXPECT_TRUE(console.err_lines.empty());
-    EXPECT_TRUE(report_says("Outcome: PASS</p>"));
+    EXPECT_TRUE(report_says("2026-12-09 08:13:00 +01:00</td>"));
+    EXPECT_TRUE(report_says("2026-12-09 07:13:00 UTC</td>"));
 
     machine.files.delete_file("D:\\Tools\\Kit\\saspgm\\relrec.sas");
+    ASSERT_EQ(run({"/verify", "/silent"}), exit_verify_found_changes);
+    const auto verified_lines = console.out_lines;
     EXPECT_EQ(run({"/verify", "/silent", "/report=" + report}), exit_verify_found_changes);
+    EXPECT_EQ(console.out_lines, verified_lines);
     EXPECT_TRUE(report_says("Outcome: FAIL: 1 of 21 items failed"));
     EXPECT_TRUE(report_says("relrec.sas</span></td><td>"));
-    EXPECT_TRUE(report_says(">MISSING</td>"));
     ASSERT_EQ(run({"/repair", "/silent", "/report=" + report}), exit_installed);
     EXPECT_TRUE(report_says("Outcome: PASS</p>"));
 }
 
 TEST_F(QualificationReport, AReportThatCannotBeWrittenWinsWithOne) {
     ASSERT_EQ(run({"/silent"}), exit_installed);
-    const auto nowhere = "D:\\no such folder\\iq.html";
-    EXPECT_EQ(run({"/verify", "/silent", "/report=" + std::string(nowhere)}), exit_step_failed);
+    const std::string nowhere = "D:\\no such folder\\iq.html";
+    EXPECT_EQ(run({"/verify", "/silent", "/report=" + nowhere}), exit_step_failed);
     EXPECT_EQ(console.out_lines.size(), 22u);
     ASSERT_EQ(console.err_lines.size(), 1u);
-    EXPECT_TRUE(
-        console.err_lines[0].starts_with("Cannot write the report " + std::string(nowhere) + ": "));
-    EXPECT_EQ(run({"/verify", "/report=" + std::string(nowhere)}), exit_step_failed);
+    EXPECT_TRUE(console.err_lines[0].starts_with("Cannot write the report " + nowhere + ": "));
+    EXPECT_EQ(run({"/verify", "/report=" + nowhere}), exit_step_failed);
     ASSERT_EQ(machine.messages.shown.size(), 2u);
-    EXPECT_EQ(machine.messages.shown[1].title, "Error!");
     EXPECT_TRUE(machine.messages.shown[1].text.starts_with("Cannot write the report "));
 }
 
 TEST_F(QualificationReport, ComesOnlyWhenSomethingWasCheckedOrInstalled) {
-    EXPECT_EQ(run({"/uninstall", "/silent", "/report=" + report}), exit_bad_command_line);
+    EXPECT_EQ(run({"/uninstall", "/report=" + report}), exit_bad_command_line);
     EXPECT_EQ(run({"/whatif", "/report=" + report}), exit_bad_command_line);
-    EXPECT_EQ(run({"/silent", "/sas=9.4", "/report=" + report}), exit_no_sas);
     EXPECT_EQ(run({"/verify", "/silent", "/sas=9.4", "/report=" + report}), exit_no_sas);
     EXPECT_FALSE(machine.exists(report));
     host.user = [](SetupWindowEvents& events) { events.cmdInstall_Click(); };
