@@ -14,7 +14,9 @@
 
 namespace morvane {
 
-// A note tells an auditor something that does not fail the installation.
+// A note tells an auditor something that does not fail the installation: a configuration
+// file with no SASAUTOS list, or a warning about the installation (such as a macro folder
+// that any user can change), which is a row of its own with a Finding.
 enum class ItemResult { pass, fail, missing, note };
 
 // A generated file: the bytes this program writes for this folder against those found.
