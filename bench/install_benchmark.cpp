@@ -30,7 +30,8 @@ struct Workstation {
     Workstation()
         : root(fs::temp_directory_path() / "morvane-bench"), files(root),
           shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
-          platform{registry, files, encoding, shell, location, pause, messages, hashing, account} {
+          platform{registry, files,    encoding, shell,   location,
+                   pause,    messages, hashing,  account, computer} {
         fs::remove_all(root);
         shell.folders = {{SpecialFolder::desktop, "C:\\Desktop"},
                          {SpecialFolder::programs, "C:\\Programs"}};
@@ -63,6 +64,7 @@ struct Workstation {
     RecordingMessageBoxes messages;
     OpenSslHashing hashing;
     FakeAccount account;
+    FakeComputer computer;
     Platform platform;
     FakeWindowView view;
     InstallationRecord record;

@@ -99,6 +99,16 @@ Result<SasautosOutcome> sas_config_outcome(std::string_view content, TextEncodin
         [](const PlannedUpdate& update) -> Result<SasautosOutcome> { return update.plan.outcome; });
 }
 
+Result<std::vector<SasautosPlacement>> sas_config_placements(std::string_view content,
+                                                             TextEncoding& encoding,
+                                                             const std::string& macro_folder) {
+    const bool utf8 = content.starts_with(utf8_mark);
+    const auto folder = utf8 ? Result<std::string>(macro_folder) : encoding.to_ansi(macro_folder);
+    if (!folder.ok())
+        return folder.error();
+    return sasautos_placements(content, folder.value());
+}
+
 std::string remove_sas_config_entry(std::string_view content, std::string_view macro_folder,
                                     const SasautosChange& change) {
     const bool utf8 = content.starts_with(utf8_mark);

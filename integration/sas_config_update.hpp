@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvane {
 
@@ -41,6 +42,13 @@ Result<SasConfigPreview> preview_sas_config_update(FileSystem& files, TextEncodi
 // content's encoding.
 Result<SasautosOutcome> sas_config_outcome(std::string_view content, TextEncoding& encoding,
                                            const std::string& macro_folder);
+
+// Where the macro folder stands in each SASAUTOS setting of a configuration file's
+// content, compared in the file's own encoding as the update does; fails when the
+// folder has no form in that encoding.
+Result<std::vector<SasautosPlacement>> sas_config_placements(std::string_view content,
+                                                             TextEncoding& encoding,
+                                                             const std::string& macro_folder);
 
 // Takes the macro folder's entry out of a configuration file's content as
 // remove_from_sasautos does, past a byte order mark; macro_folder as the update recorded it.

@@ -123,6 +123,25 @@ bool sasautos_names_folder(std::string_view content, std::string_view macro_fold
     return false;
 }
 
+std::vector<SasautosPlacement> sasautos_placements(std::string_view content,
+                                                   std::string_view macro_folder) {
+    const auto key = folder_key(macro_folder);
+    std::vector<SasautosPlacement> placements;
+    LineReader lines(content);
+    auto line = lines.line_at(0);
+    std::size_t line_number = 1;
+    for (const auto& list : sasautos_lists(content)) {
+        for (; line.next <= list.opening; ++line_number)
+            line = lines.line_at(line.next);
+        SasautosPlacement placement{line_number, list.entries.size(), std::nullopt};
+        for (std::size_t place = 0; place < list.entries.size() && !placement.position; ++place)
+            if (folder_key(sasautos_entry_folder(content, list.entries[place])) == key)
+                placement.position = place;
+        placements.push_back(placement);
+    }
+    return placements;
+}
+
 std::string sasautos_entry(std::string_view macro_folder) {
     return std::string(sasautos_entry_indent, ' ') + '"' + std::string(macro_folder) + '"';
 }

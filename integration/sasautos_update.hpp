@@ -51,6 +51,18 @@ inline constexpr std::size_t sasautos_entry_indent = 16;
 // or without a final backslash: an entry the undo did not find may still be in use.
 bool sasautos_names_folder(std::string_view content, std::string_view macro_folder);
 
+// Where macro_folder stands in one SASAUTOS setting.
+struct SasautosPlacement {
+    std::size_t line = 0;                // the line of the list's "(", from 1
+    std::size_t entries = 0;             // how many folders the list names
+    std::optional<std::size_t> position; // macro_folder's place among them, from 0
+};
+
+// One per SASAUTOS setting of the content, in file order, the folder compared as the
+// update compares it.
+std::vector<SasautosPlacement> sasautos_placements(std::string_view content,
+                                                   std::string_view macro_folder);
+
 // The line that puts macro_folder on a list, without its line end.
 std::string sasautos_entry(std::string_view macro_folder);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/account.hpp"
+#include "platform/computer.hpp"
 #include "platform/file_system.hpp"
 #include "platform/hashing.hpp"
 #include "platform/message_box.hpp"
@@ -23,6 +24,7 @@ struct Platform {
     MessageBoxes& messages;
     Hashing& hashing;
     Account& account;
+    Computer& computer;
 };
 
 } // namespace morvane

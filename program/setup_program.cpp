@@ -4,6 +4,7 @@
 #include "app/commands/dry_run.hpp"
 #include "app/commands/lifecycle_commands.hpp"
 #include "app/commands/program_folder_check.hpp"
+#include "app/commands/qualification_report.hpp"
 #include "app/commands/unattended_install.hpp"
 #include "app/reporting/console_reporter.hpp"
 #include "app/reporting/install_log.hpp"
@@ -47,25 +48,8 @@ int run_windowed(const CommandLine& options, Platform& platform, ProgramServices
 
 // Verify, repair, uninstall and the dry run; only a repair in window mode opens the
 // window, with the recorded release preselected, so the user sees what Install will do.
-int run_command(CommandLine options, ProgramServices& services, InstallLog& log, bool silent) {
-    ConsoleReporter console(services.console);
-    // A command's box sums up the lines the log already has.
-    MessageBoxReporter boxes(services.platform.messages, log,
-                             MessageBoxReporter::Shown::repeats_lines);
-    Reporters unattended{&console, &log};
-    Reporters windowed{&boxes, &log};
-    Reporter& reporter = silent ? static_cast<Reporter&>(unattended) : windowed;
-    // What an installation recorded is checked, repaired and undone only where it was made.
-    const bool on_the_record = options.command == Command::verify ||
-                               options.command == Command::repair ||
-                               options.command == Command::uninstall;
-    const auto folder = working_program_folder(services.platform, on_the_record);
-    if (!folder.ok()) {
-        report_failure(reporter, folder.error().description);
-        return exit_code_of(folder.error());
-    }
-    SpelledProgramLocation location(folder.value(), services.platform.location);
-    auto platform = in_location(services.platform, location);
+int run_chosen(CommandLine options, ProgramServices& services, Platform& platform, InstallLog& log,
+               bool silent, Reporter& reporter, Reporter& unattended) {
     switch (options.command) {
     case Command::verify:
         return run_verify(options, platform, reporter);
@@ -87,6 +71,32 @@ int run_command(CommandLine options, ProgramServices& services, InstallLog& log,
     }
     return silent ? run_unattended(options, platform, unattended)
                   : run_windowed(options, platform, services, log);
+}
+
+// The command, then the qualification report it may ask for.
+int run_command(const CommandLine& options, ProgramServices& services, InstallLog& log,
+                bool silent) {
+    ConsoleReporter console(services.console);
+    // A command's box sums up the lines the log already has.
+    MessageBoxReporter boxes(services.platform.messages, log,
+                             MessageBoxReporter::Shown::repeats_lines);
+    Reporters unattended{&console, &log};
+    Reporters windowed{&boxes, &log};
+    Reporter& reporter = silent ? static_cast<Reporter&>(unattended) : windowed;
+    // What an installation recorded is checked, repaired and undone only where it was made.
+    const bool on_the_record = options.command == Command::verify ||
+                               options.command == Command::repair ||
+                               options.command == Command::uninstall;
+    const auto folder = working_program_folder(services.platform, on_the_record);
+    if (!folder.ok()) {
+        report_failure(reporter, folder.error().description);
+        return exit_code_of(folder.error());
+    }
+    SpelledProgramLocation location(folder.value(), services.platform.location);
+    auto platform = in_location(services.platform, location);
+    const int exit_code =
+        run_chosen(options, services, platform, log, silent, reporter, unattended);
+    return with_qualification_report(options, exit_code, platform, reporter);
 }
 
 } // namespace

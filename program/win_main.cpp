@@ -9,6 +9,7 @@
 #include "platform/win32/system/process.hpp"
 #include "platform/win32/system/wide_text.hpp"
 #include "platform/win32/system/win32_account.hpp"
+#include "platform/win32/system/win32_computer.hpp"
 #include "platform/win32/system/win32_console.hpp"
 #include "platform/win32/system/win32_registry.hpp"
 #include "platform/win32/system/win32_single_instance.hpp"
@@ -86,8 +87,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::Win32Console console;
     win32::Win32SingleInstance instance_lock;
     win32::Win32Account account;
-    Platform platform{registry, files,    encoding, shell,  location,
-                      pause,    messages, hashing,  account};
+    win32::Win32Computer computer;
+    Platform platform{registry, files,    encoding, shell,   location,
+                      pause,    messages, hashing,  account, computer};
     Win32WindowHost window(instance, messages);
     ProgramServices services{platform,      console,         window,
                              instance_lock, local_timestamp, location.program_stem() + ".exe"};

@@ -9,7 +9,8 @@ top=$(pwd -P)
 core="integration macros sas product text platform"
 layers=(
     "program: app/commands app/window app/lifecycle app/install app/record app/reporting $core platform/win32"
-    "app/commands: app/window app/lifecycle app/install app/record app/reporting $core"
+    "app/commands: app/qualification app/window app/lifecycle app/install app/record app/reporting $core"
+    "app/qualification: app/lifecycle app/install app/record app/reporting $core"
     "app/window: app/install app/record app/reporting $core"
     "app/lifecycle: app/install app/record app/reporting $core"
     "app/install: app/record app/reporting $core"

@@ -75,10 +75,15 @@ Result<CommandLine> parse_command_line(const std::vector<std::string>& arguments
                                 switch_values(", ", " or ") + ".");
         } else if (name == "log" && value && !value->empty()) {
             options.log_file = *value;
+        } else if (name == "report" && value && !value->empty()) {
+            options.report_file = *value;
         } else {
             return bad_line("Unknown switch \"" + argument + "\".");
         }
     }
+    if (options.report_file &&
+        (options.command == Command::uninstall || options.command == Command::whatif))
+        return bad_line("/report comes with /verify, /repair or an installation only.");
     return options;
 }
 
@@ -98,7 +103,7 @@ int exit_code_of(const PlatformError& failure) {
 std::string usage_text(const std::string& program_name) {
     return "Usage: " + program_name +
            " [/verify|/repair|/uninstall|/whatif] [/silent] [/sas=" + switch_values("|", "|") +
-           "] [/allusers|/currentuser] [/log=FILE]\n"
+           "] [/allusers|/currentuser] [/log=FILE] [/report=FILE]\n"
            "\n"
            "  /silent, /quiet, /q  Run without a window or message boxes.\n"
            "  /sas=VERSION         The SAS System version to set up: " +
@@ -110,6 +115,8 @@ std::string usage_text(const std::string& program_name) {
            "                       service account. Without either, all users when the\n"
            "                       setup runs as a service account or AllUsers is 1.\n"
            "  /log=FILE            Also append every status and error line to FILE.\n"
+           "  /report=FILE         Also write the installation qualification report to\n"
+           "                       FILE (HTML), checked after installing or repairing.\n"
            "  /verify              Check every part of the installation; change nothing.\n"
            "  /repair              Install again the release the setup record names.\n"
            "  /uninstall           Undo what the setup record says the installation did.\n"

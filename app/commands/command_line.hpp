@@ -24,11 +24,14 @@ struct CommandLine {
     std::optional<std::string> log_file;
     // Nothing: what the account and the AllUsers setting say.
     std::optional<ShortcutScope> scope;
+    // The installation qualification report, after /verify, an installation or /repair.
+    std::optional<std::string> report_file;
 };
 
 // Windows-style switches, in any letter case: /silent (/quiet, /q), /sas=RELEASE (the
-// releases' switch values), /log=FILE, at most one of /verify, /repair, /uninstall and
-// /whatif, at most one of /allusers and /currentuser, /? (/help). A dash may stand for
+// releases' switch values), /log=FILE, /report=FILE (not with /uninstall or /whatif), at
+// most one of /verify, /repair, /uninstall and /whatif, at most one of /allusers and
+// /currentuser, /? (/help). A dash may stand for
 // the slash.
 // A line that is wrong fails with the reason, for the administrator to read.
 Result<CommandLine> parse_command_line(const std::vector<std::string>& arguments);

@@ -27,8 +27,9 @@ Result<std::string> working_program_folder(Platform& platform, bool must_match) 
 }
 
 Platform in_location(const Platform& platform, ProgramLocation& location) {
-    return {platform.registry, platform.files,    platform.encoding, platform.shell,  location,
-            platform.pause,    platform.messages, platform.hashing,  platform.account};
+    return {platform.registry, platform.files,   platform.encoding, platform.shell,
+            location,          platform.pause,   platform.messages, platform.hashing,
+            platform.account,  platform.computer};
 }
 
 } // namespace morvane

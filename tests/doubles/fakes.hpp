@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/account.hpp"
+#include "platform/computer.hpp"
 #include "platform/message_box.hpp"
 #include "platform/pause.hpp"
 #include "platform/program_location.hpp"
@@ -80,6 +81,19 @@ class FakeAccount : public Account {
   public:
     ProcessAccount account{"S-1-5-21-1-2-3-1001", "WORKSTATION\\ana", false, true};
     Result<ProcessAccount> current() override { return account; }
+};
+
+// A 64-bit Windows 10 workstation, read at one fixed moment.
+class FakeComputer : public Computer {
+  public:
+    ComputerFacts computer{"WS-0042", "10.0", "19045.3803", "x64", true};
+    ClockReading reading{std::chrono::sys_days(std::chrono::year(2026) / 12 / 9) +
+                             std::chrono::hours(7) + std::chrono::minutes(13),
+                         std::chrono::minutes(60)};
+    std::string version = "1.0.0.0";
+    ComputerFacts facts() override { return computer; }
+    ClockReading now() override { return reading; }
+    std::string program_version() override { return version; }
 };
 
 class CountingPause : public Pause {

@@ -28,7 +28,8 @@ TestMachine::TestMachine()
     : root(fresh_temporary_folder()), files(root),
       shell([this](const std::string& path) { return files.write_file(path, "shortcut"); },
             [this](const std::string& path) { make_folders(path); }),
-      platform{registry, files, encoding, shell, location, pause, messages, hashing, account} {
+      platform{registry, files,    encoding, shell,   location,
+               pause,    messages, hashing,  account, computer} {
     shell.folders = {
         {SpecialFolder::desktop, "C:\\Users\\ana\\Desktop"},
         {SpecialFolder::all_users_desktop, "C:\\Users\\Public\\Desktop"},

@@ -54,6 +54,7 @@ class TestMachine {
     RecordingMessageBoxes messages;
     SystemHashing hashing;
     FakeAccount account;
+    FakeComputer computer;
     Platform platform;
 };
 

@@ -28,7 +28,8 @@ RegistryValueType type_of(DWORD type) {
 }
 
 std::optional<RegistryValue> read_in_view(const std::wstring& key_path,
-                                          const std::wstring& value_name, REGSAM view) {
+                                          const std::wstring& value_name, REGSAM view,
+                                          RegistryView found_in) {
     RegistryKey opened;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, KEY_QUERY_VALUE | view,
                       opened.put()) != ERROR_SUCCESS)
@@ -47,7 +48,7 @@ std::optional<RegistryValue> read_in_view(const std::wstring& key_path,
         256);
     if (!data)
         return std::nullopt;
-    RegistryValue value{type_of(type), {}, 0};
+    RegistryValue value{type_of(type), {}, 0, found_in};
     if (type == REG_SZ || type == REG_EXPAND_SZ)
         value.text = narrow(std::wstring(reinterpret_cast<const wchar_t*>(data->data()),
                                          data->size() / sizeof(wchar_t)));
@@ -62,12 +63,14 @@ std::optional<RegistryValue> Win32Registry::read_local_machine(const std::string
                                                                const std::string& value_name) {
     const auto key = widen(key_path);
     const auto name = widen(value_name);
-    if (auto value = read_in_view(key, name, 0))
-        return value;
 #ifdef _WIN64
-    return read_in_view(key, name, KEY_WOW64_32KEY);
+    if (auto value = read_in_view(key, name, 0, RegistryView::bits64))
+        return value;
+    return read_in_view(key, name, KEY_WOW64_32KEY, RegistryView::bits32);
 #else
-    return read_in_view(key, name, KEY_WOW64_64KEY);
+    if (auto value = read_in_view(key, name, 0, RegistryView::bits32))
+        return value;
+    return read_in_view(key, name, KEY_WOW64_64KEY, RegistryView::bits64);
 #endif
 }
 
