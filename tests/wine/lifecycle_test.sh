@@ -79,4 +79,50 @@ install_product "$exe"
 lifecycle 9.4 "$sas_root/nls/en/SASV9.CFG"
 end_scenario
 
+# What a setup record names is touched only when this program makes it from this folder.
+tampered_record() {
+    local record="$product_dir/morvane-setup.ini" other_cfg="$drive_c/OtherKit/SASV9.CFG"
+    local notes="$drive_c/Data/notes.txt" foreign="$drive_c/Foreign/Talmora" before
+    must "install" run_setup /silent /sas=9.1
+    { mkdir -p "$drive_c/OtherKit" "$drive_c/Data" "$foreign/MORVANE" &&
+        cp "$config" "$other_cfg" && cp "$config" "$notes" &&
+        # This installation's own update, said to be of other files.
+        for file in 'C:\OtherKit\SASV9.CFG' 'C:\Data\notes.txt'; do
+            sed -n '/^\[SAS configuration\]/,$p' "$record" | sed "s|^File=.*|File=${file//\\/\\\\}\r|"
+        done >"$WINEPREFIX/foreign-updates" && cat "$WINEPREFIX/foreign-updates" >>"$record" &&
+        sed -i 's/^\[Folders created\]\r$/&\nFolder=C:\\Foreign\\Talmora\\MORVANE\r\nFolder=C:\\Foreign\\Talmora\r/' "$record"; } ||
+        setup_failed "tamper with the setup record"
+    before=$(md5sum "$other_cfg" "$notes")
+    run_setup /uninstall /silent
+    check "the tampered record's /uninstall exits 0" test "$status" = 0
+    check "another kit's SAS configuration is left as it was" test "$(md5sum "$other_cfg" "$notes")" = "$before"
+    check "and is reported" said_starting 'not removed C:\OtherKit\SASV9.CFG: '
+    check "foreign Talmora folders are left" test -d "$foreign/MORVANE"
+    check "the real installation is undone" test ! -e "$product_dir/saspgm" -a ! -e "$record"
+    check "its SASAUTOS entry is taken out" test "$(md5sum <"$config")" = "$config_before"
+}
+said_starting() { grep -qF -- "$1" "$out"; }
+
+echo "== A tampered setup record"
+new_sas91_machine "$exe"
+config_before=$(md5sum <"$config")
+tampered_record
+end_scenario
+
+echo "== Uninstall through a second drive letter for the program folder"
+new_sas91_machine "$exe"
+config_before=$(md5sum <"$config")
+must "install" run_setup /silent /sas=9.1
+must "map M: to the program folder" ln -s "$product_dir" "$WINEPREFIX/dosdevices/m:"
+(cd "$product_dir" && wine 'M:\Morvane_Post_Installation_setup.exe' /uninstall /silent >"$WINEPREFIX/out.txt" 2>&1)
+status=$?
+if [ "$status" = 0 ]; then
+    check "M: undid everything" test ! -e "$product_dir/saspgm" -a ! -e "$product_dir/morvane-setup.ini" \
+        -a ! -e "${user_dir}Desktop/Morvane.lnk" -a "$(md5sum <"$config")" = "$config_before"
+else
+    check "M: kept the record and every file" test -e "$product_dir/morvane-setup.ini" \
+        -a "$(ls "$product_dir/saspgm" | wc -l)" = 17 -a -e "${user_dir}Desktop/Morvane.lnk"
+fi
+end_scenario
+
 finish_checks lifecycle
