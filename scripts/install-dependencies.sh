@@ -17,6 +17,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    apt-get update -qq || true
+    if ! apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+        # A mirror whose i386 security index lags leaves libraries that the 32-bit Wine needs
+        # in both architectures at different versions. The point release has them at one
+        # version: prefer it over the security archive for this install only.
+        pin=/etc/apt/preferences.d/morvane-point-release
+        printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$pin"
+        trap 'rm -f "$pin"' EXIT
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
 fi
