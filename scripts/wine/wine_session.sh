@@ -49,6 +49,9 @@ wait_until() {
     done
 }
 
+# empty FILE: FILE holds nothing; otherwise shows what it holds.
+empty() { [ ! -s "$1" ] || { sed 's/^/  | /' "$1"; return 1; }; }
+
 # Stops the scenario's Wine and removes its prefix.
 end_scenario() {
     if [ -n "${WINEPREFIX:-}" ] && [ -f "$WINEPREFIX/.throwaway" ]; then

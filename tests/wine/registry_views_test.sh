@@ -20,7 +20,7 @@ installs_completely() {
     local version=$1 root=$2 sasuser=$3 out=$WINEPREFIX/out.txt err=$WINEPREFIX/err.txt
     (cd "$product_dir" && wine ./Morvane_Post_Installation_setup.exe /silent "/sas=$version" >"$out" 2>"$err")
     check "$version: exit code 0" test $? = 0
-    check "$version: nothing on standard error" test ! -s "$err"
+    check "$version: nothing on standard error" empty "$err"
     local saspgm="$product_dir/saspgm"
     check "$version: seventeen files in saspgm, none empty" \
         test "$(find "$saspgm" -type f -size +0 | wc -l)" = 17

@@ -13,7 +13,7 @@ run_setup /silent /sas=9.1 '/log=C:\setup.log'
 check "exit code 0" test "$status" = 0
 check "every status on standard output" test "$(head -1 "$out" | tr -d '\r')" = "Creating autoexec.sas ..."
 check "ends with the completion lines" test "$(tail -2 "$out" | tr -d '\r' | tr '\n' '|')" = "Installation completed.|Completed creating shortcut and macro files!|"
-check "nothing on standard error" test ! -s "$err"
+check "nothing on standard error" empty "$err"
 check "seventeen files in saspgm" test "$(ls "$product_dir/saspgm" | wc -l)" = 17
 check "morvane.cfg written" test -s "$product_dir/morvane.cfg"
 check "SASAUTOS updated" grep -qF '"C:\Program Files\Morvane Kit\saspgm"' "$drive_c/SAS/V91/nls/en/SASV9.CFG"
@@ -90,7 +90,7 @@ seed_sas94
 install_product "$exe"
 run_setup /silent
 check "exit code 0" test "$status" = 0
-check "nothing on standard error" test ! -s "$err"
+check "nothing on standard error" empty "$err"
 check "the language file named by the root SASV9.CFG gets the entry" grep -qF '                "C:\Program Files\Morvane Kit\saspgm"' "$sas_root/nls/en/SASV9.CFG"
 check "the root SASV9.CFG is left alone" test "$(grep -c . "$sas_root/SASV9.CFG")" = 2
 check_shortcuts_start 'C:\Program Files\SASHome\SASFoundation\9.4\sas.exe' 'C:\Program Files\SASHome\SASFoundation\9.4\SASV9.CFG'
