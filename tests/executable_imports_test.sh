@@ -12,7 +12,7 @@ case $(od -An -tx2 -j$((pe_offset + 4)) -N2 "$exe" | tr -d ' ') in
 *) echo "FAILED: $exe is neither an i386 nor an x86-64 Windows executable"; exit 1 ;;
 esac
 echo "$(basename "$exe"): $width-bit"
-allowed=" advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
+allowed=" advapi32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll "
 status=0
 dlls=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
 [ -n "$dlls" ] || { echo "FAILED: no imports read"; status=1; }
