@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace morvane::testing {
 namespace {
 
@@ -263,6 +265,80 @@ TEST_F(SetupProgram, SecondCopyWritesNothingAndAsksToRetryLater) {
     EXPECT_EQ(machine.messages.shown[0].title, "Error!");
     EXPECT_FALSE(host.ran);
 }
+
+struct GuardCase {
+    const char* name;
+    InstanceClaim claim;
+    bool elevated;
+    int exit_code;
+    std::string note_names; // what the noted line names; empty: no note
+};
+
+class FoundGuard : public SetupProgram, public ::testing::WithParamInterface<GuardCase> {};
+
+// Only a guard that an administrator, SYSTEM or this same account made means another copy;
+// one that a standard user made first is noted and passed over.
+TEST_P(FoundGuard, StopsTheRunOnlyWhenACopyOfTheSetupCanHaveMadeIt) {
+    const auto& how = GetParam();
+    instance.result = how.claim;
+    machine.account.account.elevated = how.elevated;
+    EXPECT_EQ(run({"/silent", "/sas=9.1", "/log=D:\\setup.log"}), how.exit_code);
+    if (how.exit_code == exit_already_running) {
+        EXPECT_EQ(console.err_lines, std::vector<std::string>{"The setup is already running."});
+        EXPECT_TRUE(nothing_written());
+        return;
+    }
+    const auto noted = std::find_if(console.out_lines.begin(), console.out_lines.end(),
+                                    [](const auto& line) { return line.starts_with("The guard"); });
+    if (how.note_names.empty()) {
+        EXPECT_EQ(noted, console.out_lines.end());
+        return;
+    }
+    ASSERT_NE(noted, console.out_lines.end());
+    EXPECT_NE(noted->find(how.note_names), std::string::npos) << *noted;
+    EXPECT_NE(noted->find("goes on"), std::string::npos) << *noted;
+    EXPECT_NE(machine.read("D:\\setup.log").find(*noted), std::string::npos);
+}
+
+using Found = InstanceClaim::Outcome;
+INSTANTIATE_TEST_SUITE_P(
+    Owners, FoundGuard,
+    ::testing::Values(
+        GuardCase{"Administrators",
+                  {Found::found, "S-1-5-32-544", "BUILTIN\\Administrators"},
+                  true,
+                  exit_already_running,
+                  ""},
+        GuardCase{"LocalSystem",
+                  {Found::found, "S-1-5-18", "NT AUTHORITY\\SYSTEM"},
+                  true,
+                  exit_already_running,
+                  ""},
+        GuardCase{"ThisAccountUnelevated",
+                  {Found::found, "S-1-5-21-1-2-3-1001", "WORKSTATION\\ana"},
+                  false,
+                  exit_already_running,
+                  ""},
+        GuardCase{
+            "UnreadableToAStandardUser", {Found::found, "", ""}, false, exit_already_running, ""},
+        GuardCase{"AStandardUser",
+                  {Found::found, "S-1-5-21-1-2-3-1002", "WORKSTATION\\bob"},
+                  true,
+                  exit_installed,
+                  "WORKSTATION\\bob"},
+        GuardCase{"AStandardUserWithoutAName",
+                  {Found::found, "S-1-5-21-1-2-3-1002", ""},
+                  true,
+                  exit_installed,
+                  "S-1-5-21-1-2-3-1002"},
+        GuardCase{"UnreadableToAnAdministrator",
+                  {Found::found, "", ""},
+                  true,
+                  exit_installed,
+                  "cannot be read"},
+        GuardCase{
+            "NoneTheSystemCouldMake", {Found::unavailable, "", ""}, true, exit_installed, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SetupProgram, AWindowThatCannotBeMadeIsReportedNotWaitedFor) {
     host.refusal = PlatformError{PlatformError::Kind::other, "Not enough memory resources."};
