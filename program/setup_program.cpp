@@ -10,6 +10,7 @@
 #include "app/reporting/install_log.hpp"
 #include "app/reporting/message_box_reporter.hpp"
 #include "app/window/startup.hpp"
+#include "program/instance_guard.hpp"
 
 namespace morvane {
 namespace {
@@ -74,8 +75,8 @@ int run_chosen(CommandLine options, ProgramServices& services, Platform& platfor
 }
 
 // The command, then the qualification report it may ask for.
-int run_command(const CommandLine& options, ProgramServices& services, InstallLog& log,
-                bool silent) {
+int run_command(const CommandLine& options, ProgramServices& services, InstallLog& log, bool silent,
+                const std::string& guard_note) {
     ConsoleReporter console(services.console);
     // A command's box sums up the lines the log already has.
     MessageBoxReporter boxes(services.platform.messages, log,
@@ -83,6 +84,8 @@ int run_command(const CommandLine& options, ProgramServices& services, InstallLo
     Reporters unattended{&console, &log};
     Reporters windowed{&boxes, &log};
     Reporter& reporter = silent ? static_cast<Reporter&>(unattended) : windowed;
+    if (!guard_note.empty())
+        reporter.note(guard_note);
     // What an installation recorded is checked, repaired and undone only where it was made.
     const bool on_the_record = options.command == Command::verify ||
                                options.command == Command::repair ||
@@ -123,13 +126,16 @@ int run_setup_program(const std::vector<std::string>& arguments, ProgramServices
         tell(usage_text(services.program_name), false);
         return exit_installed;
     }
-    if (const auto account = services.platform.account.current(); account.ok())
+    const auto account = services.platform.account.current();
+    if (account.ok())
         if (const auto refusal = refused_for_account(*options, account.value())) {
             tell(*refusal + "\n\n" + usage_text(services.program_name), true);
             return exit_bad_command_line;
         }
     // Checked before the log opens: a second copy writes nothing at all.
-    if (!services.instance.claim()) {
+    const auto guard =
+        judge_guard(services.instance.claim(), account.ok() ? &account.value() : nullptr);
+    if (guard.another_copy_running) {
         tell("The setup is already running.", true);
         return exit_already_running;
     }
@@ -138,7 +144,7 @@ int run_setup_program(const std::vector<std::string>& arguments, ProgramServices
         tell("Cannot write the log file " + *options->log_file + ": " + failure->description, true);
         return exit_bad_command_line;
     }
-    return run_command(*options, services, log, silent);
+    return run_command(*options, services, log, silent, guard.note);
 }
 
 } // namespace morvane

@@ -6,6 +6,7 @@
 #include "platform/win32/shell/win32_shell.hpp"
 #include "platform/win32/system/code_page.hpp"
 #include "platform/win32/system/cryptoapi_hashing.hpp"
+#include "platform/win32/system/dll_search.hpp"
 #include "platform/win32/system/process.hpp"
 #include "platform/win32/system/wide_text.hpp"
 #include "platform/win32/system/win32_account.hpp"
@@ -17,7 +18,6 @@
 #include "platform/win32/window/win32_setup_window.hpp"
 #include "program/setup_program.hpp"
 
-#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -66,6 +66,8 @@ std::vector<std::string> arguments() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL by name.
+    win32::restrict_dll_search_to_system32();
     const auto words = arguments();
     // No "insert a disk" box may stop a run that nobody watches.
     if (asks_for_silence(words))
@@ -73,8 +75,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Shortcuts are saved through the shell's COM objects, which want a single-threaded
     // apartment on the window's thread.
     const win32::ComApartment com;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    const win32::CommonControls common_controls;
 
     win32::Win32Registry registry;
     win32::Win32FileSystem files;

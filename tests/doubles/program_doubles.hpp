@@ -36,7 +36,13 @@ class FakeWindowHost : public WindowHost {
 class FakeSingleInstance : public SingleInstance {
   public:
     bool another_copy_running = false;
-    bool claim() override { return !another_copy_running; }
+    // What the system shows of the guard, unless another copy runs.
+    InstanceClaim result;
+    InstanceClaim claim() override {
+        if (another_copy_running)
+            return {InstanceClaim::Outcome::found, "S-1-5-32-544", "BUILTIN\\Administrators"};
+        return result;
+    }
 };
 
 } // namespace morvane::testing

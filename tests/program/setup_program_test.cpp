@@ -264,6 +264,65 @@ TEST_F(SetupProgram, SecondCopyWritesNothingAndAsksToRetryLater) {
     EXPECT_FALSE(host.ran);
 }
 
+struct GuardCase {
+    const char* name;
+    InstanceClaim claim;
+    bool elevated;
+    int exit_code;
+    std::string noted; // in the log's line on the guard passed over; empty: no such line
+};
+
+class FoundGuard : public SetupProgram, public ::testing::WithParamInterface<GuardCase> {};
+
+// Only a guard that Administrators, SYSTEM or this same account made means another copy;
+// one that a standard user made first is noted and passed over.
+TEST_P(FoundGuard, StopsTheRunOnlyWhenACopyOfTheSetupCanHaveMadeIt) {
+    const auto& how = GetParam();
+    instance.result = how.claim;
+    machine.account.account.elevated = how.elevated;
+    EXPECT_EQ(run({"/silent", "/sas=9.1", "/log=D:\\setup.log"}), how.exit_code);
+    EXPECT_EQ(nothing_written(), how.exit_code == exit_already_running);
+    const auto log = machine.exists("D:\\setup.log") ? machine.read("D:\\setup.log") : "";
+    const auto at = log.find("T The guard against a second copy");
+    ASSERT_EQ(at != log.npos, !how.noted.empty()) << log;
+    if (at == log.npos)
+        return;
+    const auto line = log.substr(at, log.find('\n', at) - at);
+    EXPECT_NE(line.find(how.noted), line.npos) << line;
+    EXPECT_NE(line.find("the setup goes on."), line.npos) << line;
+}
+
+using Found = InstanceClaim::Outcome;
+INSTANTIATE_TEST_SUITE_P(
+    Owners, FoundGuard,
+    ::testing::Values(
+        GuardCase{"Administrators",
+                  {Found::found, "S-1-5-32-544", "BUILTIN\\Administrators"},
+                  true,
+                  exit_already_running,
+                  ""},
+        GuardCase{"LocalSystem", {Found::found, "S-1-5-18", ""}, true, exit_already_running, ""},
+        GuardCase{"ThisAccountUnelevated",
+                  {Found::found, "S-1-5-21-1-2-3-1001", ""},
+                  false,
+                  exit_already_running,
+                  ""},
+        GuardCase{
+            "UnreadableToAStandardUser", {Found::found, "", ""}, false, exit_already_running, ""},
+        GuardCase{"AStandardUser",
+                  {Found::found, "S-1-5-21-1-2-3-1002", "WORKSTATION\\bob"},
+                  true,
+                  exit_installed,
+                  "made by WORKSTATION\\bob, who is not an administrator"},
+        GuardCase{"UnreadableToAnAdministrator",
+                  {Found::found, "", ""},
+                  true,
+                  exit_installed,
+                  "cannot be read"},
+        GuardCase{
+            "NoneTheSystemCouldMake", {Found::unavailable, "", ""}, true, exit_installed, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(SetupProgram, AWindowThatCannotBeMadeIsReportedNotWaitedFor) {
     host.refusal = PlatformError{PlatformError::Kind::other, "Not enough memory resources."};
     EXPECT_EQ(run({}), exit_step_failed);

@@ -7,9 +7,11 @@
 namespace morvane::win32 {
 
 // A named mutex held for the life of the program, seen from every session of the machine.
+// An elevated copy makes it owned by the Administrators group and open to administrators
+// and SYSTEM only.
 class Win32SingleInstance : public SingleInstance {
   public:
-    bool claim() override;
+    InstanceClaim claim() override;
 
   private:
     HandleOwner mutex_;

@@ -4,6 +4,7 @@
 #include "platform/win32/system/process.hpp"
 #include "platform/win32/system/wide_text.hpp"
 #include "platform/win32/system/win32_registry.hpp"
+#include "platform/win32/system/win32_single_instance.hpp"
 
 #include <gtest/gtest.h>
 
@@ -250,6 +251,17 @@ TEST(FileWrites, AWriteThatMovesNothingFails) {
     const auto failure = write_bytes(INVALID_HANDLE_VALUE, "abc", 3, takes_nothing);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->description, windows_error(ERROR_WRITE_FAULT).description);
+}
+
+// The guard an elevated copy makes is the Administrators group's, which tells a later
+// copy that a copy of the setup made it.
+TEST(SingleInstance, ASecondClaimFindsTheGuardOwnedByAdministrators) {
+    morvane::win32::Win32SingleInstance first, second;
+    ASSERT_EQ(first.claim().outcome, morvane::InstanceClaim::Outcome::claimed);
+    EXPECT_EQ(first.claim().outcome, morvane::InstanceClaim::Outcome::claimed);
+    const auto found = second.claim();
+    EXPECT_EQ(found.outcome, morvane::InstanceClaim::Outcome::found);
+    EXPECT_EQ(found.owner_sid, "S-1-5-32-544");
 }
 
 TEST(CodePage, ConvertsExactlyOrSaysWhichCharacterIsMissing) {
