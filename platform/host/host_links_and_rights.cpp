@@ -11,8 +11,14 @@ Result<bool> HostFileSystem::is_link(const std::string& path) {
 }
 
 // The host has no groups worth telling apart: a folder that others may write to stands
-// for one that Everyone may change.
+// for one that Everyone may change. Built for Windows, the host's permissions come from the
+// read-only attribute alone and tell nothing of others.
 Result<std::vector<std::string>> HostFileSystem::groups_that_can_change(const std::string& folder) {
+#ifdef _WIN32
+    if (!folder_exists(folder))
+        return PlatformError{PlatformError::Kind::not_found, "The folder does not exist."};
+    return std::vector<std::string>();
+#else
     std::error_code error;
     const auto status = fs::status(host_path(folder), error);
     if (error)
@@ -20,6 +26,7 @@ Result<std::vector<std::string>> HostFileSystem::groups_that_can_change(const st
     if ((status.permissions() & fs::perms::others_write) == fs::perms::none)
         return std::vector<std::string>();
     return std::vector<std::string>{"Everyone"};
+#endif
 }
 
 } // namespace morvane

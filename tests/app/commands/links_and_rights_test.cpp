@@ -36,13 +36,17 @@ class Machine : public ::testing::Test {
             "setup.exe"};
         return run_setup_program(arguments, services);
     }
-    // Replaces whatever is at the place with a link to the victim.
-    void plant_link(const std::string& place, bool folder) {
+    // Replaces whatever is at the place with a link to the victim; false where the host
+    // cannot make one.
+    bool plant_link(const std::string& place, bool folder) {
         const auto link = machine.files.host_path(place);
         fs::remove_all(link);
         fs::create_directories(link.parent_path());
         const auto target = machine.files.host_path(folder ? victim_folder : victim_file);
-        folder ? fs::create_directory_symlink(target, link) : fs::create_symlink(target, link);
+        std::error_code error;
+        folder ? fs::create_directory_symlink(target, link, error)
+               : fs::create_symlink(target, link, error);
+        return !error;
     }
     bool told(const std::vector<std::string>& lines, const std::string& text) {
         return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
@@ -71,7 +75,9 @@ TEST_P(LinkRefusal, IsNamedAndNotFollowed) {
     if (linked.planted_after_installing) {
         ASSERT_EQ(run({"/silent"}), exit_installed);
     }
-    plant_link(linked.place, linked.folder);
+    // Under Wine links are not reparse points: the Win32 tests cover the platform's query.
+    if (!plant_link(linked.place, linked.folder))
+        GTEST_SKIP() << "the host cannot make links";
 
     EXPECT_NE(run(linked.arguments), exit_installed);
     EXPECT_TRUE(told(console.err_lines, linked.place + " is a link"))
@@ -125,6 +131,9 @@ class ChangeableMacroFolder : public Machine,
 
 // Noted wherever the administrator looks, and never a reason to refuse or fail.
 TEST_P(ChangeableMacroFolder, IsNotedByEveryCommandWithoutFailingIt) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the host's permissions on Windows tell nothing of other users";
+#endif
     const auto& folder = GetParam().folder_others_can_write;
     machine.make_folders(macros);
     if (!folder.empty())
