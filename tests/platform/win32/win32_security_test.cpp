@@ -32,7 +32,6 @@ class FolderSecurity : public ::testing::Test {
 };
 
 struct Grant {
-    const char* name;
     WELL_KNOWN_SID_TYPE group;
     ACCESS_MASK rights;
     BYTE flags;
@@ -65,25 +64,16 @@ TEST_P(FolderGrant, OnlyRightsToChangeFilesCountAndNotForWhatIsInside) {
     EXPECT_EQ(groups.value(), grant.can_change);
 }
 
+const auto inherit_only = static_cast<BYTE>(INHERIT_ONLY_ACE | OBJECT_INHERIT_ACE);
 INSTANTIATE_TEST_SUITE_P(
     Groups, FolderGrant,
-    ::testing::Values(
-        Grant{"EveryoneWrites", WinWorldSid, FILE_GENERIC_WRITE, 0, {"Everyone"}},
-        Grant{"UsersAddFiles", WinBuiltinUsersSid, FILE_ADD_FILE, 0, {"Users"}},
-        Grant{"AuthenticatedUsersTakeOwnership",
-              WinAuthenticatedUserSid,
-              WRITE_OWNER,
-              0,
-              {"Authenticated Users"}},
-        Grant{"InteractiveDeletes", WinInteractiveSid, DELETE, 0, {"INTERACTIVE"}},
-        Grant{"UsersRead", WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, 0, {}},
-        Grant{"EveryoneOnlyOnWhatIsInside",
-              WinWorldSid,
-              GENERIC_ALL,
-              INHERIT_ONLY_ACE | OBJECT_INHERIT_ACE,
-              {}},
-        Grant{"SystemWrites", WinLocalSystemSid, GENERIC_ALL, 0, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(Grant{WinWorldSid, FILE_GENERIC_WRITE, 0, {"Everyone"}},
+                      Grant{WinBuiltinUsersSid, FILE_ADD_FILE, 0, {"Users"}},
+                      Grant{WinAuthenticatedUserSid, WRITE_OWNER, 0, {"Authenticated Users"}},
+                      Grant{WinInteractiveSid, DELETE, 0, {"INTERACTIVE"}},
+                      Grant{WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, 0, {}},
+                      Grant{WinWorldSid, GENERIC_ALL, inherit_only, {}},
+                      Grant{WinLocalSystemSid, GENERIC_ALL, 0, {}}));
 
 TEST_F(FolderSecurity, OrdinaryFilesFoldersAndMissingPathsAreNoLinks) {
     ASSERT_FALSE(files.write_file(folder + "\\plain.txt", "plain"));
