@@ -81,7 +81,7 @@ TEST_P(LinkRefusal, IsNamedAndNotFollowed) {
         GTEST_SKIP() << "the host cannot make links";
 
     EXPECT_NE(run(linked.arguments), exit_installed);
-    EXPECT_TRUE(told(console.err_lines, linked.place + " is a link"));
+    EXPECT_TRUE(told(console.err_lines, linked.place + " is a link")) << linked.place;
     EXPECT_TRUE(fs::is_symlink(machine.files.host_path(linked.place))) << "the link stays";
     EXPECT_EQ(machine.read(victim_file), sasautos);
     EXPECT_TRUE(fs::is_empty(machine.files.host_path(victim_folder)));
