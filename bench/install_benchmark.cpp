@@ -32,7 +32,8 @@ class NoPause : public Pause {
 struct Workstation {
     Workstation()
         : root(fs::temp_directory_path() / "morvane-bench"), files(root),
-          shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
+          shell([this](const std::string& path) { return files.write_file(path, "shortcut"); },
+                [this](const std::string& path) { fs::create_directories(files.host_path(path)); }),
           platform{registry, files,    encoding, shell,   location,
                    pause,    messages, hashing,  account, computer} {
         fs::remove_all(root);

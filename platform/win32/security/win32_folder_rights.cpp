@@ -1,3 +1,5 @@
+#include "platform/win32/security/folder_rights.hpp"
+
 #include "platform/win32/files/win32_file_system.hpp"
 #include "platform/win32/scoped_handles.hpp"
 #include "platform/win32/system/wide_text.hpp"
@@ -33,24 +35,15 @@ bool is_group(PSID sid, WELL_KNOWN_SID_TYPE type) {
 
 } // namespace
 
-Result<std::vector<std::string>>
-Win32FileSystem::groups_that_can_change(const std::string& folder) {
-    PACL dacl = nullptr;
-    LocalBuffer<PSECURITY_DESCRIPTOR> descriptor;
-    const DWORD error =
-        GetNamedSecurityInfoW(long_path(folder).data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                              nullptr, nullptr, &dacl, nullptr, descriptor.put());
-    if (error != ERROR_SUCCESS)
-        return windows_error(error);
-    // No list at all grants everything to everyone.
+std::vector<std::string> groups_granted_change(const ACL* dacl) {
     if (dacl == nullptr)
-        return std::vector<std::string>{"Everyone"};
+        return {"Everyone"};
     std::vector<std::string> groups;
     for (const auto& group : everyday_groups)
         for (DWORD index = 0; index < dacl->AceCount; ++index) {
             void* ace = nullptr;
-            if (!GetAce(dacl, index, &ace))
-                return last_error();
+            if (!GetAce(const_cast<ACL*>(dacl), index, &ace))
+                break;
             const auto* header = static_cast<const ACE_HEADER*>(ace);
             if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
                 continue;
@@ -62,6 +55,18 @@ Win32FileSystem::groups_that_can_change(const std::string& folder) {
             }
         }
     return groups;
+}
+
+Result<std::vector<std::string>>
+Win32FileSystem::groups_that_can_change(const std::string& folder) {
+    PACL dacl = nullptr;
+    LocalBuffer<PSECURITY_DESCRIPTOR> descriptor;
+    const DWORD error =
+        GetNamedSecurityInfoW(long_path(folder).data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                              nullptr, nullptr, &dacl, nullptr, descriptor.put());
+    if (error != ERROR_SUCCESS)
+        return windows_error(error);
+    return groups_granted_change(dacl);
 }
 
 } // namespace morvane::win32
