@@ -1,10 +1,13 @@
 // The whole install sequence without its pauses, writing into a real temporary folder,
-// beside a baseline that writes the same bytes to the same files with plain fwrite.
+// beside two baselines that write the same bytes to the same files: with plain fwrite
+// over the target, and as a safe replacement (a new file beside the target, flushed and
+// moved over it). The record's rewrites after each step are measured on their own.
 #include "app/window/frmMain.hpp"
 #include "app/window/startup.hpp"
 #include "platform/host/host_file_system.hpp"
 #include "platform/host/openssl_hashing.hpp"
 #include "platform/host/windows1252_encoding.hpp"
+#include "product/layout.hpp"
 #include "tests/doubles/fakes.hpp"
 
 #include <benchmark/benchmark.h>
@@ -29,7 +32,8 @@ class NoPause : public Pause {
 struct Workstation {
     Workstation()
         : root(fs::temp_directory_path() / "morvane-bench"), files(root),
-          shell([this](const std::string& path) { return files.write_file(path, "shortcut"); }),
+          shell([this](const std::string& path) { return files.write_file(path, "shortcut"); },
+                [this](const std::string& path) { fs::create_directories(files.host_path(path)); }),
           platform{registry, files,    encoding, shell,   location,
                    pause,    messages, hashing,  account, computer} {
         fs::remove_all(root);
@@ -77,8 +81,8 @@ void install_sequence(benchmark::State& state) {
 }
 BENCHMARK(install_sequence)->Unit(benchmark::kMicrosecond);
 
-void fwrite_same_bytes(benchmark::State& state) {
-    Workstation workstation;
+// What one installation writes, each file with its bytes.
+std::map<fs::path, std::string> files_written(Workstation& workstation) {
     workstation.install();
     std::map<fs::path, std::string> written;
     for (const auto& entry : fs::recursive_directory_iterator(workstation.root))
@@ -87,6 +91,12 @@ void fwrite_same_bytes(benchmark::State& state) {
                 workstation.files
                     .read_file(entry.path().lexically_relative(workstation.root).string())
                     .value();
+    return written;
+}
+
+void fwrite_same_bytes(benchmark::State& state) {
+    Workstation workstation;
+    const auto written = files_written(workstation);
     for (auto _ : state) {
         for (const auto& [path, bytes] : written) {
             std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -97,6 +107,42 @@ void fwrite_same_bytes(benchmark::State& state) {
     state.counters["files"] = static_cast<double>(written.size());
 }
 BENCHMARK(fwrite_same_bytes)->Unit(benchmark::kMicrosecond);
+
+void safe_replace_same_bytes(benchmark::State& state) {
+    Workstation workstation;
+    const auto written = files_written(workstation);
+    for (auto _ : state) {
+        for (const auto& [path, bytes] : written) {
+            auto beside = path;
+            beside += ".new";
+            std::FILE* file = std::fopen(beside.c_str(), "wb");
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+            std::fflush(file);
+            std::fclose(file);
+            fs::rename(beside, path);
+        }
+    }
+    state.counters["files"] = static_cast<double>(written.size());
+}
+BENCHMARK(safe_replace_same_bytes)->Unit(benchmark::kMicrosecond);
+
+// The record as it stands at the end, written the way the journal writes it after each of
+// the installation's steps: the share of the sequence that its rewrites take.
+void record_rewrites(benchmark::State& state) {
+    Workstation workstation;
+    workstation.install();
+    const auto record_path = setup_record_path(workstation.location.program_folder());
+    const auto record = workstation.files.read_file(record_path).value();
+    constexpr int saves_per_installation = 19;
+    for (auto _ : state)
+        for (int save = 0; save < saves_per_installation; ++save) {
+            benchmark::DoNotOptimize(workstation.hashing.sha256_hex(record));
+            if (workstation.files.write_file(record_path, record))
+                throw std::runtime_error("cannot write the record");
+        }
+    state.counters["bytes"] = static_cast<double>(record.size());
+}
+BENCHMARK(record_rewrites)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace morvane

@@ -52,6 +52,14 @@ class FileSystem {
     // drive letter, share or short name each goes through. A missing folder fails with
     // Kind::not_found.
     virtual Result<bool> same_folder(const std::string& a, const std::string& b) = 0;
+    // Whether the path itself is a link to somewhere else: a junction, a symbolic link or
+    // a mount point. Other reparse points (cloud placeholders, deduplicated files) are
+    // ordinary files; a missing path is not a link.
+    virtual Result<bool> is_link(const std::string& path) = 0;
+    // The groups other than administrators ("Users", "Authenticated Users", "Everyone",
+    // "INTERACTIVE") whose rights on the folder let them create, change or replace files in
+    // it; empty when none has them.
+    virtual Result<std::vector<std::string>> groups_that_can_change(const std::string& folder) = 0;
 };
 
 } // namespace morvane

@@ -1,6 +1,7 @@
 #include "app/commands/dry_run.hpp"
 
 #include "app/commands/lifecycle_commands.hpp"
+#include "app/install/changeable_macro_folder.hpp"
 #include "app/install/installation_scope.hpp"
 #include "app/lifecycle/installation_items.hpp"
 #include "app/record/setup_record.hpp"
@@ -105,6 +106,10 @@ int run_dry_run(const CommandLine& options, Platform& platform, Reporter& report
         dry_run.shortcut(shortcut);
     if (!dry_run.sas_config(items.value()))
         return exit_step_failed;
+    if (const auto note = changeable_macro_folder_note(platform.files, items.value().macro_folder,
+                                                       platform.location.program_folder(),
+                                                       items.value().sas_config_file))
+        reporter.note(*note);
     dry_run.file(items.value().tool_config);
     reporter.status("record " + setup_record_path(platform.location.program_folder()));
     reporter.status("Nothing was changed: this was a dry run.");

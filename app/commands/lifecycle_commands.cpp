@@ -1,5 +1,6 @@
 #include "app/commands/lifecycle_commands.hpp"
 
+#include "app/install/changeable_macro_folder.hpp"
 #include "app/install/installation_scope.hpp"
 #include "app/lifecycle/installation_items.hpp"
 #include "app/lifecycle/uninstall.hpp"
@@ -102,6 +103,11 @@ int run_verify(const CommandLine& options, Platform& platform, Reporter& reporte
         if (fails_detection(line))
             not_in_place.push_back(to_text(line));
     }
+    // Told, but no reason to call the installation incomplete.
+    if (const auto note = changeable_macro_folder_note(platform.files, expected.macro_folder,
+                                                       platform.location.program_folder(),
+                                                       expected.sas_config_file))
+        reporter.note(*note);
     if (not_in_place.empty()) {
         reporter.status("The Morvane installation is complete.");
         reporter.box("The Morvane installation for " + std::string(target.release->caption) +

@@ -2,6 +2,7 @@
 
 #include "app/commands/lifecycle_commands.hpp"
 #include "app/qualification/qualification_html.hpp"
+#include "app/reporting/link_refusal.hpp"
 
 namespace morvane {
 namespace {
@@ -33,9 +34,12 @@ int with_qualification_report(const CommandLine& options, int exit_code, Platfor
                               Reporter& reporter) {
     if (!options.report_file || !has_checked_or_installed(options.command, exit_code))
         return exit_code;
-    const auto html = report_html(options, platform);
-    const auto failure = html.ok() ? platform.files.write_file(*options.report_file, html.value())
-                                   : Failure(html.error());
+    auto failure = refuse_links(platform.files, {*options.report_file});
+    if (!failure) {
+        const auto html = report_html(options, platform);
+        failure = html.ok() ? platform.files.write_file(*options.report_file, html.value())
+                            : Failure(html.error());
+    }
     if (!failure)
         return exit_code;
     report_failure(reporter,

@@ -1,12 +1,15 @@
 #include "app/install/install_sequence.hpp"
 
+#include "app/install/changeable_macro_folder.hpp"
 #include "app/install/installing_user.hpp"
 #include "app/install/journaling_services.hpp"
+#include "app/reporting/link_refusal.hpp"
 #include "integration/sas_config_file.hpp"
 #include "integration/sas_config_update.hpp"
 #include "integration/shortcuts.hpp"
 #include "integration/tool_config.hpp"
 #include "macros/macro_files.hpp"
+#include "product/layout.hpp"
 
 #include <memory>
 
@@ -27,7 +30,7 @@ struct RunState {
         : journal(platform.files, platform.hashing,
                   setup_record_path(platform.location.program_folder()),
                   std::string(release.version_key)),
-          files(platform.files, journal), shell(platform.shell, journal),
+          files(platform.files, journal), shell(platform.shell, platform.files, journal),
           writer(files, platform.encoding, platform.location.program_folder()) {}
 
     SetupJournal journal;
@@ -36,9 +39,21 @@ struct RunState {
     SasFileWriter writer;
 };
 
+// The macro folder and the current user's Start-menu folders, which are made with it:
+// anything written below a link would land where the link points.
+Failure refuse_linked_folders(Platform& platform, const std::string& macro_folder) {
+    std::vector<std::string> folders{macro_folder};
+    if (const auto programs = platform.shell.special_folder(SpecialFolder::programs); programs.ok())
+        for (const auto folder_in : {vendor_folder_path, product_folder_path})
+            folders.push_back(folder_in(programs.value()));
+    return refuse_links(platform.files, folders);
+}
+
 Failure update_sas_config(const SasInstallation& sas, Platform& platform, RunState& run,
                           InstallObserver& observer) {
     const auto config = sas_config_to_update(platform.files, *sas.release, sas.root);
+    if (auto refused = refuse_links(platform.files, {config}))
+        return refused;
     const auto update = update_sas_config_file(platform.files, platform.encoding,
                                                run.writer.macro_folder(), config);
     if (!update.ok())
@@ -47,6 +62,9 @@ Failure update_sas_config(const SasInstallation& sas, Platform& platform, RunSta
     if (update.value().outcome == SasautosOutcome::no_list)
         observer.note("SASAUTOS list not found in " + config +
                       ": the macro folder is not on the autocall path");
+    else if (const auto note = changeable_macro_folder_note(
+                 platform.files, run.writer.macro_folder(), run.writer.program_folder(), config))
+        observer.note(*note);
     return std::nullopt;
 }
 
@@ -79,7 +97,10 @@ std::vector<InstallStep> install_steps(const InstallationRecord& record, const S
                          return remove_stale_catalog(sas, platform.files);
                      }});
     steps.push_back({"Creating autoexec.sas ...", "Error creating autoexec.sas ...",
-                     InstallStep::Progress::start, [run](InstallObserver&) {
+                     InstallStep::Progress::start, [run, &platform](InstallObserver&) {
+                         if (auto refused =
+                                 refuse_linked_folders(platform, run->writer.macro_folder()))
+                             return refused;
                          return create_autoexec(run->writer, run->shell, run->files);
                      }});
     for (const auto& macro_file : macro_files) {
@@ -95,6 +116,10 @@ std::vector<InstallStep> install_steps(const InstallationRecord& record, const S
                          if (!scope.reason.empty())
                              observer.note(scope.reason);
                          run->journal.shortcuts_for(scope.scope);
+                         const auto folders = shortcut_folders_made(scope.scope, platform.shell);
+                         if (folders.ok())
+                             if (auto refused = refuse_links(platform.files, folders.value()))
+                                 return refused;
                          return create_shortcuts(release, record, scope.scope,
                                                  {run->shell, run->files,
                                                   run->writer.program_folder(),

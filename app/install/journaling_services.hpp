@@ -7,7 +7,8 @@
 namespace morvane {
 
 // The file system as the installation's writing steps see it: every folder made and
-// every file written also goes into the setup journal, with the exact bytes' hash.
+// every file written also goes into the setup journal, with the exact bytes' hash. A
+// file or folder that is a link is refused.
 class JournalingFileSystem : public FileSystem {
   public:
     JournalingFileSystem(FileSystem& files, SetupJournal& journal)
@@ -38,16 +39,22 @@ class JournalingFileSystem : public FileSystem {
     Result<bool> same_folder(const std::string& a, const std::string& b) override {
         return files_.same_folder(a, b);
     }
+    Result<bool> is_link(const std::string& path) override { return files_.is_link(path); }
+    Result<std::vector<std::string>> groups_that_can_change(const std::string& folder) override {
+        return files_.groups_that_can_change(folder);
+    }
 
   private:
     FileSystem& files_;
     SetupJournal& journal_;
 };
 
-// The shell, with every shortcut saved also going into the setup journal.
+// The shell, with every shortcut saved also going into the setup journal. A shortcut
+// that is a link is refused.
 class JournalingShell : public Shell {
   public:
-    JournalingShell(Shell& shell, SetupJournal& journal) : shell_(shell), journal_(journal) {}
+    JournalingShell(Shell& shell, FileSystem& files, SetupJournal& journal)
+        : shell_(shell), files_(files), journal_(journal) {}
 
     Result<std::string> special_folder(SpecialFolder folder) override {
         return shell_.special_folder(folder);
@@ -62,6 +69,7 @@ class JournalingShell : public Shell {
 
   private:
     Shell& shell_;
+    FileSystem& files_;
     SetupJournal& journal_;
 };
 

@@ -1,5 +1,7 @@
 #include "app/lifecycle/uninstall.hpp"
 
+#include "app/reporting/link_refusal.hpp"
+
 #include "integration/sasautos_undo.hpp"
 
 namespace morvane {
@@ -17,6 +19,8 @@ class Uninstaller {
         if (!places_.is_shortcut(path))
             return not_ours(path, "not a place where this program saves its " +
                                       std::string(product_layout.shortcut) + " shortcut");
+        if (is_refused_link(path))
+            return false;
         // One that cannot be read now (in use, damaged) may still be ours: tried again later.
         const auto found = shell_.read_shortcut(path);
         if (!found.ok())
@@ -30,6 +34,8 @@ class Uninstaller {
     bool file(const RecordedFile& file) {
         if (!places_.is_generated_file(file.path))
             return not_ours(file.path, "not a file this program writes");
+        if (is_refused_link(file.path))
+            return false;
         // Hashed and deleted through one opening, so nothing can be put in its place between.
         const auto outcome =
             files_.delete_file_if(file.path, [&](std::string_view content) -> Result<bool> {
@@ -51,6 +57,8 @@ class Uninstaller {
     bool folder(const std::string& path) {
         if (!places_.is_folder(path))
             return not_ours(path, "not a folder this program makes");
+        if (is_refused_link(path))
+            return false;
         const auto failure = files_.remove_empty_folder(path);
         if (!failure) {
             add(UninstallAction::removed, path);
@@ -69,6 +77,8 @@ class Uninstaller {
         if (!places_.is_sasautos_update(recorded))
             return not_ours(path, "not this program folder's entry in the SAS configuration file "
                                   "of a release installed here");
+        if (is_refused_link(path))
+            return false;
         if (recorded.outcome != SasautosOutcome::updated) {
             add(UninstallAction::left_as_before, path,
                 recorded.outcome == SasautosOutcome::already_listed
@@ -113,6 +123,14 @@ class Uninstaller {
     }
 
   private:
+    // A link is neither followed nor removed: it stays, and so does its entry in the record.
+    bool is_refused_link(const std::string& path) {
+        const auto refused = refuse_links(files_, {path});
+        if (refused)
+            add(UninstallAction::failed, path, refused->description);
+        return refused.has_value();
+    }
+
     // Handled by leaving it alone: whoever wrote it into the record must not steer this
     // program, which may run elevated, to delete it.
     bool not_ours(const std::string& path, const std::string& why) {

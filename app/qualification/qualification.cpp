@@ -1,5 +1,6 @@
 #include "app/qualification/qualification.hpp"
 
+#include "app/install/changeable_macro_folder.hpp"
 #include "app/install/installation_scope.hpp"
 #include "app/lifecycle/installation_items.hpp"
 
@@ -109,9 +110,14 @@ Result<Qualification> qualify(const std::optional<SetupRecord>& record,
                                          platform.hashing, platform.encoding);
     if (!rows.ok())
         return rows.error();
+    auto all_rows = rows.value();
+    if (const auto note = changeable_macro_folder_note(platform.files, items.value().macro_folder,
+                                                       platform.location.program_folder(),
+                                                       items.value().sas_config_file))
+        all_rows.push_back({items.value().macro_folder, ItemResult::note, Finding{*note}});
     Qualification qualification{
         qualified_installation(record, installation, release, items.value(), platform),
-        check_circumstances(platform), rows.value(), ""};
+        check_circumstances(platform), std::move(all_rows), ""};
     qualification.command = "\"" + platform.location.program_folder() + "\\" +
                             qualification.installation.program_file +
                             "\" /verify /silent \"/report=" + report_file + "\"";

@@ -1,5 +1,7 @@
 #include "app/reporting/install_log.hpp"
 
+#include "app/reporting/link_refusal.hpp"
+
 #include <chrono>
 #include <ctime>
 
@@ -12,6 +14,8 @@ InstallLog::InstallLog(FileSystem& files, std::optional<std::string> path,
 Failure InstallLog::open() {
     if (!path_)
         return std::nullopt;
+    if (auto refused = refuse_links(files_, {*path_}))
+        return refused;
     return files_.append_file(*path_, "");
 }
 

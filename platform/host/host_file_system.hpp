@@ -30,6 +30,8 @@ class HostFileSystem : public FileSystem {
     Failure remove_empty_folder(const std::string& path) override;
     Result<bool> delete_file_if(const std::string& path, const DeleteDecision& decide) override;
     Result<bool> same_folder(const std::string& a, const std::string& b) override;
+    Result<bool> is_link(const std::string& path) override;
+    Result<std::vector<std::string>> groups_that_can_change(const std::string& folder) override;
 
   private:
     Failure write_with_mode(const std::filesystem::path& file,

@@ -1,6 +1,9 @@
 # Shared by the scripts that run the setup program in a throwaway Wine prefix under
 # Xvfb. Source it; it defines the helpers below and cleans up on exit.
 set -u
+# Wine derives a file's security from its mode bits: files and folders made by the scripts
+# and the program are then writable by their owner alone, as on a managed machine.
+umask 022
 wine_session_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -41,6 +41,10 @@ class DiskFullAt : public FileSystem {
     Result<bool> same_folder(const std::string& a, const std::string& b) override {
         return inner_.same_folder(a, b);
     }
+    Result<bool> is_link(const std::string& p) override { return inner_.is_link(p); }
+    Result<std::vector<std::string>> groups_that_can_change(const std::string& p) override {
+        return inner_.groups_that_can_change(p);
+    }
     Failure write_file(const std::string& p, const std::string& content) override {
         return write_file_parts(p, {content});
     }

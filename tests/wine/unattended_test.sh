@@ -120,4 +120,16 @@ check "no nls\\en file appears" test ! -e "$drive_c/SAS/V91/nls/en"
 check_shortcuts_start 'C:\SAS\V91\sas.exe' 'C:\SAS\V91\SASV9.CFG'
 end_scenario
 
+echo "== A product folder everyone may write to is noted, and nothing fails"
+new_sas91_machine "$exe"
+must "open the product folder to everyone (Wine reads the mode bits)" chmod 0777 "$product_dir"
+note='Note: users other than administrators (Everyone) can change files in C:\Program Files\Morvane Kit; every SAS session that reads C:\SAS\V91\nls\en\SASV9.CFG would run their macros.'
+for switches in "/whatif" "/silent" "/verify /silent"; do
+    run_setup $switches /sas=9.1
+    check "$switches exits 0" test "$status" = 0
+    check "$switches notes the folder" grep -qxF "$note" "$out"
+done
+check "nothing on standard error" test ! -s "$err"
+end_scenario
+
 finish_checks "unattended"
