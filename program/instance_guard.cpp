@@ -20,7 +20,7 @@ GuardVerdict judge_guard(const InstanceClaim& claim, const ProcessAccount* accou
         return {true, ""};
     }
     if (claim.owner_sid == administrators_sid || claim.owner_sid == local_system_sid ||
-        (account != nullptr && claim.owner_sid == account->sid))
+        (account != nullptr && !account->elevated && claim.owner_sid == account->sid))
         return {true, ""};
     const auto owner = claim.owner_name.empty() ? claim.owner_sid : claim.owner_name;
     return {false, "The guard against a second copy of the setup was made by " + owner +

@@ -1,9 +1,23 @@
 #include "app/commands/program_folder_check.hpp"
 
 #include "app/record/setup_record.hpp"
+#include "app/reporting/link_refusal.hpp"
 #include "text/ascii.hpp"
 
 namespace morvane {
+namespace {
+
+// The folder and every folder above it, below the root: a link anywhere on the way would
+// let whoever can change it send the recorded spelling somewhere else later.
+std::vector<std::string> folders_on_the_way(const std::string& folder) {
+    std::vector<std::string> steps;
+    for (auto at = folder.find('\\', 3); at != folder.npos; at = folder.find('\\', at + 1))
+        steps.push_back(folder.substr(0, at));
+    steps.push_back(folder);
+    return steps;
+}
+
+} // namespace
 
 Result<std::string> working_program_folder(Platform& platform, bool must_match) {
     const auto here = platform.location.program_folder();
@@ -16,8 +30,14 @@ Result<std::string> working_program_folder(Platform& platform, bool must_match) 
     if (same_ignoring_case(recorded, here))
         return recorded;
     const auto same = platform.files.same_folder(here, recorded);
-    if (same.ok() && same.value())
-        return recorded;
+    if (same.ok() && same.value()) {
+        const auto link = refuse_links(platform.files, folders_on_the_way(recorded));
+        if (!link)
+            return recorded;
+        if (must_match)
+            return *link;
+        return here;
+    }
     if (!must_match)
         return here;
     return PlatformError{PlatformError::Kind::other,

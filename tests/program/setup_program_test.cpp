@@ -274,7 +274,8 @@ struct GuardCase {
 
 class FoundGuard : public SetupProgram, public ::testing::WithParamInterface<GuardCase> {};
 
-// Only a guard that Administrators, SYSTEM or this same account made means another copy;
+// Only a guard that Administrators, SYSTEM or, without elevation, this same account made
+// means another copy;
 // one that a standard user made first is noted and passed over.
 TEST_P(FoundGuard, StopsTheRunOnlyWhenACopyOfTheSetupCanHaveMadeIt) {
     const auto& how = GetParam();
@@ -307,6 +308,12 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   exit_already_running,
                   ""},
+        // Elevated, the run's own account did not make it as a copy of the setup would.
+        GuardCase{"ThisAccountElevated",
+                  {Found::found, "S-1-5-21-1-2-3-1001", ""},
+                  true,
+                  exit_installed,
+                  "made by S-1-5-21-1-2-3-1001, who is not an administrator"},
         GuardCase{
             "UnreadableToAStandardUser", {Found::found, "", ""}, false, exit_already_running, ""},
         GuardCase{"AStandardUser",

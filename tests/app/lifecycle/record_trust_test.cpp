@@ -1,5 +1,6 @@
 #include "app/commands/command_line.hpp"
 #include "app/record/setup_record.hpp"
+#include "app/reporting/link_refusal.hpp"
 #include "integration/sas_config_update.hpp"
 #include "program/setup_program.hpp"
 #include "tests/doubles/program_doubles.hpp"
@@ -185,6 +186,14 @@ TEST(ProgramFolderIdentity, OnlyTheRecordedFolderUnderAnySpellingRunsTheRecord) 
                                               at.machine.files.host_path("E:\\Alias"), no_links);
     if (no_links)
         GTEST_SKIP() << no_links.message();
+    // A record that names the kit through a link would be steered by whoever changes it.
+    const auto honest = at.machine.read(setup_record_path(kit));
+    auto linked = at.record();
+    linked.program_folder = "E:\\Alias";
+    at.machine.write(setup_record_path(kit), to_text(linked));
+    EXPECT_EQ(at.run({"/repair", "/silent"}), exit_step_failed);
+    EXPECT_EQ(at.console.err_lines, std::vector<std::string>{link_refused("E:\\Alias").description});
+    at.machine.write(setup_record_path(kit), honest);
     at.machine.location.folder = "E:\\Alias";
     EXPECT_EQ(at.run({"/verify", "/silent"}), exit_installed);
     EXPECT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
