@@ -1,5 +1,9 @@
 #include "platform/host/host_file_system.hpp"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -35,6 +39,35 @@ Result<bool> HostFileSystem::same_folder(const std::string& a, const std::string
     if (error)
         return PlatformError{PlatformError::Kind::other, error.message()};
     return same;
+}
+
+namespace {
+
+bool same_name(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
+}
+
+} // namespace
+
+// Told by the name's own entry: a link, a folder or a second name of a file is kept.
+Result<bool> HostFileSystem::delete_plain_file(const std::string& path) {
+    const auto file = host_path(path);
+    struct stat status {};
+    if (::lstat(file.c_str(), &status) != 0)
+        return error_from(errno);
+    if (!S_ISREG(status.st_mode) || status.st_nlink != 1)
+        return false;
+    std::error_code error;
+    const auto final_path = fs::canonical(file, error);
+    if (error)
+        return error_from(error.value());
+    if (!same_name(final_path.filename().string(), file.filename().string()))
+        return false;
+    if (auto failure = delete_file(path))
+        return *failure;
+    return true;
 }
 
 } // namespace morvane

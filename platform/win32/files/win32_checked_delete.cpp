@@ -3,28 +3,27 @@
 #include "platform/win32/system/wide_text.hpp"
 
 namespace morvane::win32 {
+namespace {
 
-// One opening from the check to the delete: sharing only reading, so no other writer,
-// rename or delete gets in between, and the reparse point itself rather than its target.
-Result<bool> Win32FileSystem::delete_file_if(const std::string& path,
-                                             const DeleteDecision& decide) {
-    FileHandle file(CreateFileW(long_path(path).c_str(), DELETE | GENERIC_READ, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+Failure delete_through(FileHandle& file) {
+    if (auto failure = delete_through(file))
+        return *failure;
+    return true;
+}
+
+// Checked and deleted through one opening of the name itself, never of what a link names.
+Result<bool> Win32FileSystem::delete_plain_file(const std::string& path) {
+    const auto name = long_path(path);
+    FileHandle file(CreateFileW(
+        name.c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid())
         return last_error();
-    const auto content = read_all(file.get());
-    if (!content.ok())
-        return content.error();
-    const auto verdict = decide(content.value());
-    if (!verdict.ok() || !verdict.value())
-        return verdict;
-    FILE_DISPOSITION_INFO disposition{TRUE};
-    if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
-                                    sizeof disposition))
-        return last_error();
-    // The name goes when the handle closes; a failure to close would leave it in place.
-    if (!file.close())
-        return last_error();
+    const auto plain = is_plain_file(file.get(), last_name(name));
+    if (!plain.ok() || !plain.value())
+        return plain;
+    if (auto failure = delete_through(file))
+        return *failure;
     return true;
 }
 

@@ -36,6 +36,9 @@ class Win32FileSystem : public FileSystem {
     Failure remove_empty_folder(const std::string& path) override;
     Result<bool> delete_file_if(const std::string& path, const DeleteDecision& decide) override;
     Result<bool> same_folder(const std::string& a, const std::string& b) override;
+
+    Result<bool> delete_plain_file(const std::string& path) override;
+    Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) override;
 };
 
 } // namespace morvane::win32
