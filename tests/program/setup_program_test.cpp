@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace morvane::testing {
 namespace {
 
@@ -194,6 +196,31 @@ TEST_F(SetupProgram, WindowedRunWithALogRecordsStatusesAndBoxes) {
     EXPECT_EQ(log.find("T Creating autoexec.sas ...\r\n"), 0u);
     EXPECT_NE(log.find("T Error! Permission denied\r\nT Error configing SAS System ...\r\n"),
               std::string::npos);
+}
+
+TEST_F(SetupProgram, LogThatIsALinkOrASecondNameIsRefusedAndNotWritten) {
+    const std::string victim = "C:\\Windows\\win.ini";
+    machine.make_folders("C:\\Windows");
+    machine.write(victim, "[fonts]\r\n");
+    const auto log = machine.files.host_path("D:\\setup.log");
+    const auto target = machine.files.host_path(victim);
+    for (const auto& [made_as, make] :
+         std::vector<std::pair<std::string, void (*)(const std::filesystem::path&,
+                                                     const std::filesystem::path&)>>{
+             {"a link", std::filesystem::create_symlink},
+             {"a second name", std::filesystem::create_hard_link}}) {
+        std::filesystem::remove(log);
+        make(target, log);
+        console.err_lines.clear();
+        EXPECT_EQ(run({"/silent", "/sas=9.1", "/log=D:\\setup.log"}), exit_bad_command_line)
+            << made_as;
+        ASSERT_EQ(console.err_lines.size(), 1u) << made_as;
+        EXPECT_EQ(console.err_lines[0].find("Cannot write the log file D:\\setup.log: The file "),
+                  0u)
+            << console.err_lines[0];
+        EXPECT_EQ(machine.read(victim), "[fonts]\r\n") << made_as;
+        EXPECT_TRUE(nothing_written()) << made_as;
+    }
 }
 
 TEST_F(SetupProgram, SilentRunInstallsTheNewestReleaseUnlessAnotherIsAskedFor) {

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
 namespace morvane::testing {
 namespace {
 
@@ -189,6 +193,34 @@ TEST_F(InstallSequence, CatalogThatCannotBeDeletedStopsBeforeAnyStep) {
     EXPECT_TRUE(machine.pause.pauses.empty());
     EXPECT_FALSE(machine.exists("D:\\Tools\\Kit\\saspgm"));
     expect_idle_again();
+}
+
+// The SASUSER folder is its user's: what is planted under the catalog's name stays, and
+// so does what it names.
+TEST_F(InstallSequence, CatalogThatIsNotAPlainFileIsLeftInPlaceAndTheRunGoesOn) {
+    namespace fs = std::filesystem;
+    const std::string victim = "C:\\Windows\\system.ini";
+    machine.make_folders("C:\\Windows");
+    machine.write(victim, "[drivers]\r\n");
+    const auto name = machine.files.host_path(catalog);
+    const auto target = machine.files.host_path(victim);
+    for (const auto& [planted, plant] : std::vector<std::pair<std::string, std::function<void()>>>{
+             {"a link", [&] { fs::create_symlink(target, name); }},
+             {"a second name", [&] { fs::create_hard_link(target, name); }},
+             {"a folder", [&] { fs::create_directory(name); }}}) {
+        fs::remove(name);
+        plant();
+        view.statuses.clear();
+        frmMain run(machine.platform, view, record_with_sas91());
+        run.cmdInstall_Click();
+        EXPECT_EQ(view.status(), "Installation completed.") << planted;
+        EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(),
+                            catalog + " is not a plain file: left in place"),
+                  view.statuses.end())
+            << planted;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(name))) << planted;
+        EXPECT_EQ(machine.read(victim), "[drivers]\r\n") << planted;
+    }
 }
 
 TEST_F(InstallSequence, WindowIsLockedWhileStepsRun) {
