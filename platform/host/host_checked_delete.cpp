@@ -1,7 +1,5 @@
 #include "platform/host/host_file_system.hpp"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -54,12 +52,12 @@ bool same_name(const std::string& a, const std::string& b) {
 // Told by the name's own entry: a link, a folder or a second name of a file is kept.
 Result<bool> HostFileSystem::delete_plain_file(const std::string& path) {
     const auto file = host_path(path);
-    struct stat status {};
-    if (::lstat(file.c_str(), &status) != 0)
-        return error_from(errno);
-    if (!S_ISREG(status.st_mode) || status.st_nlink != 1)
-        return false;
     std::error_code error;
+    const auto status = fs::symlink_status(file, error);
+    if (!fs::exists(status))
+        return error_from(ENOENT);
+    if (!fs::is_regular_file(status) || fs::hard_link_count(file, error) != 1)
+        return false;
     const auto final_path = fs::canonical(file, error);
     if (error)
         return error_from(error.value());

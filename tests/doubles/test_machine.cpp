@@ -67,6 +67,21 @@ bool TestMachine::exists(const std::string& windows_path) {
     return fs::exists(files.host_path(windows_path));
 }
 
+bool TestMachine::plant_link(const std::string& name, const std::string& target, bool hard) {
+    const auto path = files.host_path(name);
+    std::error_code error;
+    if (hard)
+        fs::create_hard_link(files.host_path(target), path, error);
+    else
+        fs::create_symlink(files.host_path(target), path, error);
+    if (error)
+        return false;
+    if (hard ? fs::hard_link_count(path, error) > 1 : fs::is_symlink(fs::symlink_status(path)))
+        return true;
+    fs::remove(path, error);
+    return false;
+}
+
 std::vector<std::string> TestMachine::files_in(const std::string& windows_path) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(files.host_path(windows_path)))

@@ -41,6 +41,9 @@ class TestMachine {
     void write(const std::string& windows_path, const std::string& content);
     std::string read(const std::string& windows_path);
     bool exists(const std::string& windows_path);
+    // Puts under name a link to target, or with hard a second name of it; false where this
+    // build's file system cannot make one it tells apart (as under Wine).
+    bool plant_link(const std::string& name, const std::string& target, bool hard);
     // The names in a folder, sorted.
     std::vector<std::string> files_in(const std::string& windows_path);
     void set_read_only(const std::string& windows_path, bool read_only);

@@ -202,25 +202,25 @@ TEST_F(SetupProgram, LogThatIsALinkOrASecondNameIsRefusedAndNotWritten) {
     const std::string victim = "C:\\Windows\\win.ini";
     machine.make_folders("C:\\Windows");
     machine.write(victim, "[fonts]\r\n");
-    const auto log = machine.files.host_path("D:\\setup.log");
-    const auto target = machine.files.host_path(victim);
-    for (const auto& [made_as, make] :
-         std::vector<std::pair<std::string, void (*)(const std::filesystem::path&,
-                                                     const std::filesystem::path&)>>{
-             {"a link", std::filesystem::create_symlink},
-             {"a second name", std::filesystem::create_hard_link}}) {
-        std::filesystem::remove(log);
-        make(target, log);
+    std::string not_made_here;
+    for (const bool hard : {false, true}) {
+        std::filesystem::remove(machine.files.host_path("D:\\setup.log"));
+        if (!machine.plant_link("D:\\setup.log", victim, hard)) {
+            not_made_here += hard ? " a second name" : " a link";
+            continue;
+        }
         console.err_lines.clear();
         EXPECT_EQ(run({"/silent", "/sas=9.1", "/log=D:\\setup.log"}), exit_bad_command_line)
-            << made_as;
-        ASSERT_EQ(console.err_lines.size(), 1u) << made_as;
+            << hard;
+        ASSERT_EQ(console.err_lines.size(), 1u) << hard;
         EXPECT_EQ(console.err_lines[0].find("Cannot write the log file D:\\setup.log: The file "),
                   0u)
             << console.err_lines[0];
-        EXPECT_EQ(machine.read(victim), "[fonts]\r\n") << made_as;
-        EXPECT_TRUE(nothing_written()) << made_as;
+        EXPECT_EQ(machine.read(victim), "[fonts]\r\n") << hard;
+        EXPECT_TRUE(nothing_written()) << hard;
     }
+    if (!not_made_here.empty())
+        GTEST_SKIP() << "cannot make here:" << not_made_here;
 }
 
 TEST_F(SetupProgram, SilentRunInstallsTheNewestReleaseUnlessAnotherIsAskedFor) {

@@ -202,14 +202,17 @@ TEST_F(InstallSequence, CatalogThatIsNotAPlainFileIsLeftInPlaceAndTheRunGoesOn) 
     const std::string victim = "C:\\Windows\\system.ini";
     machine.make_folders("C:\\Windows");
     machine.write(victim, "[drivers]\r\n");
-    const auto name = machine.files.host_path(catalog);
-    const auto target = machine.files.host_path(victim);
-    for (const auto& [planted, plant] : std::vector<std::pair<std::string, std::function<void()>>>{
-             {"a link", [&] { fs::create_symlink(target, name); }},
-             {"a second name", [&] { fs::create_hard_link(target, name); }},
-             {"a folder", [&] { fs::create_directory(name); }}}) {
-        fs::remove(name);
-        plant();
+    std::string not_made_here;
+    for (const auto& [planted, plant] : std::vector<std::pair<std::string, std::function<bool()>>>{
+             {"a link", [&] { return machine.plant_link(catalog, victim, false); }},
+             {"a second name", [&] { return machine.plant_link(catalog, victim, true); }},
+             {"a folder",
+              [&] { return fs::create_directory(machine.files.host_path(catalog)); }}}) {
+        fs::remove(machine.files.host_path(catalog));
+        if (!plant()) {
+            not_made_here += " " + planted;
+            continue;
+        }
         view.statuses.clear();
         frmMain run(machine.platform, view, record_with_sas91());
         run.cmdInstall_Click();
@@ -218,9 +221,11 @@ TEST_F(InstallSequence, CatalogThatIsNotAPlainFileIsLeftInPlaceAndTheRunGoesOn) 
                             catalog + " is not a plain file: left in place"),
                   view.statuses.end())
             << planted;
-        EXPECT_TRUE(fs::exists(fs::symlink_status(name))) << planted;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(machine.files.host_path(catalog)))) << planted;
         EXPECT_EQ(machine.read(victim), "[drivers]\r\n") << planted;
     }
+    if (!not_made_here.empty())
+        GTEST_SKIP() << "cannot make here:" << not_made_here;
 }
 
 TEST_F(InstallSequence, WindowIsLockedWhileStepsRun) {
