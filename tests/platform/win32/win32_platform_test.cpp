@@ -259,8 +259,9 @@ TEST_F(Files, OnlyAPlainFileOfItsNameIsDeletedThroughItsOwnOpening) {
         EXPECT_EQ(GetFileAttributesW(long_path(name).c_str()) != INVALID_FILE_ATTRIBUTES,
                   !c.deleted)
             << c.planted;
-        if (files.file_exists(other))
+        if (files.file_exists(other)) {
             EXPECT_EQ(files.read_file(other).value(), "theirs");
+        }
         files.delete_file(name);
         files.delete_file(other);
         files.remove_empty_folder(name);
