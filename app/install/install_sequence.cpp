@@ -23,7 +23,7 @@ Failure remove_stale_catalog(const SasInstallation& sas, FileSystem& files,
         return std::nullopt;
     const auto deleted = files.delete_plain_file(sas.user_catalog);
     if (!deleted.ok())
-        return deleted.error();
+        return deleted.error().is_not_found() ? Failure() : deleted.error();
     if (!deleted.value())
         observer.note(sas.user_catalog + " is not a plain file: left in place");
     return std::nullopt;
