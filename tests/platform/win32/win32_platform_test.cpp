@@ -11,8 +11,8 @@
 #include <shlobj.h>
 
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
