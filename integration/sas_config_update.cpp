@@ -63,14 +63,9 @@ Result<SasConfigUpdate> update_sas_config_file(FileSystem& files, TextEncoding& 
             SasConfigUpdate done{update.plan.outcome, update.plan.change, update.macro_folder};
             if (done.outcome != SasautosOutcome::updated)
                 return done;
-            const auto new_file = config_path + ".morvane-new";
-            auto failure = files.write_file_parts(new_file, new_parts(update));
-            if (!failure)
-                failure = files.replace_file(new_file, config_path);
-            if (failure) {
-                files.delete_file(new_file);
+            // Replaced whole: on failure the file keeps every byte it had.
+            if (auto failure = files.write_file_parts(config_path, new_parts(update)))
                 return *failure;
-            }
             return done;
         });
 }

@@ -3,6 +3,7 @@
 #include "platform/platform_error.hpp"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,13 @@ namespace morvane {
 
 // Told a file's bytes: true to delete it, false to keep it, or why it cannot say.
 using DeleteDecision = std::function<Result<bool>(std::string_view content)>;
+
+// A folder held open: while it lives, nobody can rename, delete or replace the folder,
+// though files inside it can still be made and changed.
+class FolderHold {
+  public:
+    virtual ~FolderHold() = default;
+};
 
 // Windows-style paths (backslash separated) in UTF-8; contents are bytes as stored. A path
 // is read as Windows reads an ordinary one: "/" for "\", doubled separators, "." and ".."
@@ -26,7 +34,8 @@ class FileSystem {
     virtual Failure make_folder(const std::string& path) = 0;
     virtual Result<std::string> read_file(const std::string& path) = 0;
     // Makes the file hold exactly content, replacing an existing one whole: the content
-    // goes to a temporary file beside it, reaches the disk, and then takes the file's
+    // goes to a new file beside it, under a name nobody can predict (never an existing
+    // file or link), reaches the disk, and then takes the file's
     // place in one step (as replace_file). A missing file is created. On any failure
     // (a full disk, a refusal) an existing file keeps every byte it had and no temporary
     // file is left; a read-only file is refused and stays as it is.
@@ -34,7 +43,8 @@ class FileSystem {
     // The same with the content given as consecutive parts.
     virtual Failure write_file_parts(const std::string& path,
                                      const std::vector<std::string_view>& parts) = 0;
-    // Adds content at the end of the file, creating it if needed.
+    // Adds content at the end of the file, creating it if needed. A file that is a link
+    // or has more than one name (hard links) is refused, naming it, and not written.
     virtual Failure append_file(const std::string& path, const std::string& content) = 0;
     // Puts replacement, whose content the writer has already put on the disk, in the
     // place of target in one step, removing replacement's name. Target keeps its
@@ -60,6 +70,13 @@ class FileSystem {
     // "INTERACTIVE") whose rights on the folder let them create, change or replace files in
     // it; empty when none has them.
     virtual Result<std::vector<std::string>> groups_that_can_change(const std::string& folder) = 0;
+    // Deletes the file through one opening, and only when it is a regular file with one
+    // name, neither a link nor any other reparse point, whose final name is still the
+    // path's last name (without regard to case); true when deleted, false when left in
+    // place. A missing file fails with Kind::not_found.
+    virtual Result<bool> delete_plain_file(const std::string& path) = 0;
+    // Holds the folder open (see FolderHold) until the hold is dropped.
+    virtual Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) = 0;
 };
 
 } // namespace morvane

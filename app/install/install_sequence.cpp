@@ -16,11 +16,20 @@
 namespace morvane {
 namespace {
 
-Failure remove_stale_catalog(const SasInstallation& sas, FileSystem& files) {
+// The catalog sits in a folder its user can change: anything but the plain file itself,
+// a link or a folder planted under its name, is left alone.
+Failure remove_stale_catalog(const SasInstallation& sas, FileSystem& files,
+                             InstallObserver& observer) {
     // Without a SASUSER folder the path would name the root of a drive.
-    if (sas.user_dir.empty() || !files.file_exists(sas.user_catalog))
+    if (sas.user_dir.empty() ||
+        (!files.file_exists(sas.user_catalog) && !files.folder_exists(sas.user_catalog)))
         return std::nullopt;
-    return files.delete_file(sas.user_catalog);
+    const auto deleted = files.delete_plain_file(sas.user_catalog);
+    if (!deleted.ok())
+        return deleted.error().is_not_found() ? Failure() : deleted.error();
+    if (!deleted.value())
+        observer.note(sas.user_catalog + " is not a plain file: left in place");
+    return std::nullopt;
 }
 
 // What the steps of one run share: the record of what they did, and the services that
@@ -33,10 +42,20 @@ struct RunState {
           files(platform.files, journal), shell(platform.shell, platform.files, journal),
           writer(files, platform.encoding, platform.location.program_folder()) {}
 
+    // The macro folder stays held from the first macro file to the last, so that nothing
+    // can take its place in between; a failure lets it go at once.
+    template <class Create> Failure write_macro_file(const Create& create, bool last) {
+        auto failure = create(writer);
+        if (failure || last)
+            macro_folder_hold.reset();
+        return failure;
+    }
+
     SetupJournal journal;
     JournalingFileSystem files;
     JournalingShell shell;
     SasFileWriter writer;
+    std::shared_ptr<FolderHold> macro_folder_hold;
 };
 
 // The macro folder and the current user's Start-menu folders, which are made with it:
@@ -93,22 +112,29 @@ std::vector<InstallStep> install_steps(const InstallationRecord& record, const S
                          return std::nullopt;
                      }});
     steps.push_back({"", "Error deleting cdisc.sas7bcat ...", InstallStep::Progress::silent,
-                     [&sas, &platform](InstallObserver&) {
-                         return remove_stale_catalog(sas, platform.files);
+                     [&sas, &platform](InstallObserver& observer) {
+                         return remove_stale_catalog(sas, platform.files, observer);
                      }});
     steps.push_back({"Creating autoexec.sas ...", "Error creating autoexec.sas ...",
-                     InstallStep::Progress::start, [run, &platform](InstallObserver&) {
+                     InstallStep::Progress::start, [run, &platform](InstallObserver&) -> Failure {
                          if (auto refused =
                                  refuse_linked_folders(platform, run->writer.macro_folder()))
                              return refused;
-                         return create_autoexec(run->writer, run->shell, run->files);
+                         create_folders(run->shell, run->files, run->writer.macro_folder());
+                         auto hold = run->files.hold_folder(run->writer.macro_folder());
+                         if (!hold.ok())
+                             return hold.error();
+                         run->macro_folder_hold = hold.value();
+                         return run->write_macro_file(write_autoexec, false);
                      }});
     for (const auto& macro_file : macro_files) {
         const std::string name(macro_file.file_name);
-        steps.push_back(
-            {"Creating " + name + " ...", "Error creating " + name + " ...",
-             InstallStep::Progress::advance,
-             [run, create = macro_file.create](InstallObserver&) { return create(run->writer); }});
+        const bool last = &macro_file == std::end(macro_files) - 1;
+        steps.push_back({"Creating " + name + " ...", "Error creating " + name + " ...",
+                         InstallStep::Progress::advance,
+                         [run, create = macro_file.create, last](InstallObserver&) {
+                             return run->write_macro_file(create, last);
+                         }});
     }
     steps.push_back({"Creating desktop shortcut ...", "Error creating desktop shortcut ...",
                      InstallStep::Progress::advance,

@@ -44,6 +44,13 @@ class JournalingFileSystem : public FileSystem {
         return files_.groups_that_can_change(folder);
     }
 
+    Result<bool> delete_plain_file(const std::string& path) override {
+        return files_.delete_plain_file(path);
+    }
+    Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) override {
+        return files_.hold_folder(path);
+    }
+
   private:
     FileSystem& files_;
     SetupJournal& journal_;

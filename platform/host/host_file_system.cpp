@@ -7,8 +7,6 @@
 
 namespace morvane {
 namespace fs = std::filesystem;
-namespace {
-
 PlatformError error_from(int code) {
     const auto kind = code == ENOENT                    ? PlatformError::Kind::not_found
                       : code == EACCES || code == EPERM ? PlatformError::Kind::access_denied
@@ -16,9 +14,13 @@ PlatformError error_from(int code) {
     return {kind, std::strerror(code)};
 }
 
+namespace {
+
 PlatformError error_from(const std::error_code& code) {
-    return error_from(code.value());
+    return morvane::error_from(code.value());
 }
+
+} // namespace
 
 bool is_read_only(const fs::path& path) {
     std::error_code ignored;
@@ -26,8 +28,6 @@ bool is_read_only(const fs::path& path) {
     return fs::is_regular_file(status) &&
            (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
-
-} // namespace
 
 HostFileSystem::HostFileSystem(fs::path root) : root_(std::move(root)) {}
 
@@ -92,45 +92,6 @@ Result<std::string> HostFileSystem::read_file(const std::string& path) {
 
 Failure HostFileSystem::write_file(const std::string& path, const std::string& content) {
     return write_file_parts(path, {content});
-}
-
-Failure HostFileSystem::write_file_parts(const std::string& path,
-                                         const std::vector<std::string_view>& parts) {
-    const auto target = host_path(path);
-    if (is_read_only(target))
-        return error_from(EACCES);
-    auto temporary = target;
-    temporary += ".morvane-tmp";
-    auto failure = write_with_mode(temporary, parts, std::ios::trunc);
-    if (!failure)
-        failure = replace_file(temporary, target);
-    if (failure) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-    }
-    return failure;
-}
-
-Failure HostFileSystem::append_file(const std::string& path, const std::string& content) {
-    const auto file = host_path(path);
-    if (is_read_only(file))
-        return error_from(EACCES);
-    return write_with_mode(file, {content}, std::ios::app);
-}
-
-Failure HostFileSystem::write_with_mode(const fs::path& file_path,
-                                        const std::vector<std::string_view>& parts,
-                                        std::ios::openmode mode) {
-    errno = 0;
-    std::ofstream file(file_path, std::ios::binary | mode);
-    if (!file)
-        return error_from(errno != 0 ? errno : EACCES);
-    for (const auto part : parts)
-        file.write(part.data(), static_cast<std::streamsize>(part.size()));
-    file.close();
-    if (!file)
-        return error_from(errno != 0 ? errno : ENOSPC);
-    return std::nullopt;
 }
 
 Failure HostFileSystem::replace_file(const std::string& replacement, const std::string& target) {

@@ -3,7 +3,6 @@
 #include "platform/file_system.hpp"
 
 #include <filesystem>
-#include <ios>
 
 namespace morvane {
 
@@ -33,13 +32,18 @@ class HostFileSystem : public FileSystem {
     Result<bool> is_link(const std::string& path) override;
     Result<std::vector<std::string>> groups_that_can_change(const std::string& folder) override;
 
+    Result<bool> delete_plain_file(const std::string& path) override;
+    Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) override;
+
   private:
-    Failure write_with_mode(const std::filesystem::path& file,
-                            const std::vector<std::string_view>& parts, std::ios::openmode mode);
     Failure replace_file(const std::filesystem::path& replacement,
                          const std::filesystem::path& target);
 
     std::filesystem::path root_;
 };
+
+// The host's errno as the platform words it, and whether a file lacks write permission.
+PlatformError error_from(int code);
+bool is_read_only(const std::filesystem::path& path);
 
 } // namespace morvane

@@ -88,6 +88,7 @@ template <class T> class ComPtr {
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
     T* operator->() const { return pointer_; }
+    T* get() const { return pointer_; }
     void** out_void() { return reinterpret_cast<void**>(&pointer_); }
 
   private:

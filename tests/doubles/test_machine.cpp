@@ -2,6 +2,7 @@
 
 #include "app/window/startup.hpp"
 
+#include <algorithm>
 #include <random>
 #include <stdexcept>
 
@@ -64,6 +65,29 @@ std::string TestMachine::read(const std::string& windows_path) {
 
 bool TestMachine::exists(const std::string& windows_path) {
     return fs::exists(files.host_path(windows_path));
+}
+
+bool TestMachine::plant_link(const std::string& name, const std::string& target, bool hard) {
+    const auto path = files.host_path(name);
+    std::error_code error;
+    if (hard)
+        fs::create_hard_link(files.host_path(target), path, error);
+    else
+        fs::create_symlink(files.host_path(target), path, error);
+    if (error)
+        return false;
+    if (hard ? fs::hard_link_count(path, error) > 1 : fs::is_symlink(fs::symlink_status(path)))
+        return true;
+    fs::remove(path, error);
+    return false;
+}
+
+std::vector<std::string> TestMachine::files_in(const std::string& windows_path) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(files.host_path(windows_path)))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void TestMachine::set_read_only(const std::string& windows_path, bool read_only) {

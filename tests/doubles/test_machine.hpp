@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace morvane::testing {
 
@@ -40,6 +41,11 @@ class TestMachine {
     void write(const std::string& windows_path, const std::string& content);
     std::string read(const std::string& windows_path);
     bool exists(const std::string& windows_path);
+    // Puts under name a link to target, or with hard a second name of it; false where this
+    // build's file system cannot make one it tells apart (as under Wine).
+    bool plant_link(const std::string& name, const std::string& target, bool hard);
+    // The names in a folder, sorted.
+    std::vector<std::string> files_in(const std::string& windows_path);
     void set_read_only(const std::string& windows_path, bool read_only);
     // The program folder with its macro folder, and the Start-menu folders.
     void prepare_program_folder(const std::string& folder = "D:\\Tools\\Kit");

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace morvane::testing {
 namespace {
 
@@ -194,6 +196,32 @@ TEST_F(SetupProgram, WindowedRunWithALogRecordsStatusesAndBoxes) {
     EXPECT_EQ(log.find("T Creating autoexec.sas ...\r\n"), 0u);
     EXPECT_NE(log.find("T Error! Permission denied\r\nT Error configing SAS System ...\r\n"),
               std::string::npos);
+}
+
+TEST_F(SetupProgram, LogThatIsALinkOrASecondNameIsRefusedAndNotWritten) {
+    const std::string victim = "C:\\Windows\\win.ini";
+    machine.make_folders("C:\\Windows");
+    machine.write(victim, "[fonts]\r\n");
+    std::string not_made_here;
+    for (const bool hard : {false, true}) {
+        std::filesystem::remove(machine.files.host_path("D:\\setup.log"));
+        if (!machine.plant_link("D:\\setup.log", victim, hard)) {
+            not_made_here += hard ? " a second name" : " a link";
+            continue;
+        }
+        console.err_lines.clear();
+        EXPECT_EQ(run({"/silent", "/sas=9.1", "/log=D:\\setup.log"}), exit_bad_command_line)
+            << hard;
+        ASSERT_EQ(console.err_lines.size(), 1u) << hard;
+        EXPECT_EQ(console.err_lines[0].find("Cannot write the log file D:\\setup.log: "), 0u);
+        EXPECT_NE(console.err_lines[0].find(hard ? "more than one name" : "is a link"),
+                  std::string::npos)
+            << console.err_lines[0];
+        EXPECT_EQ(machine.read(victim), "[fonts]\r\n") << hard;
+        EXPECT_TRUE(nothing_written()) << hard;
+    }
+    if (!not_made_here.empty())
+        GTEST_SKIP() << "cannot make here:" << not_made_here;
 }
 
 TEST_F(SetupProgram, SilentRunInstallsTheNewestReleaseUnlessAnotherIsAskedFor) {

@@ -1,5 +1,6 @@
 #include "platform/win32/files/win32_file_system.hpp"
 
+#include "platform/win32/files/win32_side_files.hpp"
 #include "platform/win32/scoped_handles.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
@@ -60,8 +61,6 @@ Result<std::string> read_all(HANDLE file) {
     return content;
 }
 
-namespace {} // namespace
-
 Failure write_bytes(HANDLE file, const char* data, std::size_t size, WriteCall write) {
     std::size_t done = 0;
     while (done < size) {
@@ -79,28 +78,6 @@ Failure write_bytes(HANDLE file, const char* data, std::size_t size, WriteCall w
 
 namespace {
 
-// Small parts are gathered into one buffer, so a file of many short lines is written in
-// a few large writes rather than one call a part.
-Failure write_all(FileHandle& file, const std::vector<std::string_view>& parts) {
-    constexpr std::size_t buffer_size = 1 << 20;
-    std::string buffer;
-    buffer.reserve(buffer_size);
-    for (const auto part : parts) {
-        if (buffer.size() + part.size() > buffer_size) {
-            if (auto failure = write_bytes(file.get(), buffer.data(), buffer.size()))
-                return failure;
-            buffer.clear();
-        }
-        if (part.size() > buffer_size) {
-            if (auto failure = write_bytes(file.get(), part.data(), part.size()))
-                return failure;
-        } else {
-            buffer.append(part);
-        }
-    }
-    return write_bytes(file.get(), buffer.data(), buffer.size());
-}
-
 // Attributes that a replaced file hands on to its replacement: the system's replace
 // keeps them on Windows but not everywhere, so they are set beforehand. Read-only is
 // not among them, since a read-only file is never replaced.
@@ -112,11 +89,16 @@ bool replace_unsupported(DWORD error) {
     return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED;
 }
 
-Failure move_into_place(const std::wstring& replacement, const std::wstring& target) {
-    if (!MoveFileExW(replacement.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+// Only where there is no target yet, unless the system's replace cannot work there.
+Failure move_into_place(const std::wstring& replacement, const std::wstring& target,
+                        DWORD flags = 0) {
+    if (!MoveFileExW(replacement.c_str(), target.c_str(), flags | MOVEFILE_WRITE_THROUGH))
         return last_error();
     return std::nullopt;
+}
+
+std::wstring shown_path(const std::wstring& path) {
+    return path.rfind(L"\\\\?\\", 0) == 0 ? path.substr(4) : path;
 }
 
 } // namespace
@@ -132,25 +114,30 @@ Failure replace_whole_file(const std::wstring& replacement, const std::wstring& 
         SetFileAttributesW(replacement.c_str(),
                            (attributes & handed_on_attributes) | FILE_ATTRIBUTE_ARCHIVE);
     // With a backup name every failure leaves the original reachable: in its place, or
-    // under the backup name when the system had moved it aside already.
-    const auto backup = target + L".morvane-old";
-    DeleteFileW(backup.c_str());
-    if (ReplaceFileW(target.c_str(), replacement.c_str(), backup.c_str(),
+    // under the backup name when the system had moved it aside already. The name is
+    // reserved by making it, so that the system's replace takes over a file of this run.
+    SideFile backup;
+    if (auto failure = create_side_file(target, L".morvane-old", GENERIC_WRITE, backup))
+        return failure;
+    backup.handle.close();
+    if (ReplaceFileW(target.c_str(), replacement.c_str(), backup.path.c_str(),
                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        DeleteFileW(backup.c_str());
+        DeleteFileW(backup.path.c_str());
         return std::nullopt;
     }
     const DWORD error = GetLastError();
-    if (replace_unsupported(error))
-        return move_into_place(replacement, target);
-    auto failure = windows_error(error);
+    if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        DeleteFileW(backup.path.c_str());
+        if (replace_unsupported(error))
+            return move_into_place(replacement, target, MOVEFILE_REPLACE_EXISTING);
+        return windows_error(error);
+    }
     // The original was moved aside already; if it cannot come back, the user must know
     // where it is.
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
-        !MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-        const auto shown = backup.rfind(L"\\\\?\\", 0) == 0 ? backup.substr(4) : backup;
-        failure.description += " The original file is kept as " + narrow(shown) + ".";
-    }
+    auto failure = windows_error(error);
+    if (!MoveFileExW(backup.path.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        failure.description +=
+            " The original file is kept as " + narrow(shown_path(backup.path)) + ".";
     return failure;
 }
 
@@ -160,35 +147,7 @@ Failure Win32FileSystem::write_file(const std::string& path, const std::string& 
 
 Failure Win32FileSystem::write_file_parts(const std::string& path,
                                           const std::vector<std::string_view>& parts) {
-    const auto target = long_path(path);
-    const auto temporary = target + L".morvane-tmp";
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        return last_error();
-    // On the disk before the rename, so that a power cut cannot leave a short file.
-    auto failure = write_all(file, parts);
-    if (!failure && !FlushFileBuffers(file.get()))
-        failure = last_error();
-    if (!file.close() && !failure)
-        failure = last_error();
-    if (!failure)
-        failure = replace_whole_file(temporary, target);
-    if (failure)
-        DeleteFileW(temporary.c_str());
-    return failure;
-}
-
-Failure Win32FileSystem::append_file(const std::string& path, const std::string& content) {
-    FileHandle file(CreateFileW(long_path(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        return last_error();
-    if (auto failure = write_all(file, {content}))
-        return failure;
-    if (!file.close())
-        return last_error();
-    return std::nullopt;
+    return write_whole_file(long_path(path), parts);
 }
 
 Failure Win32FileSystem::replace_file(const std::string& replacement, const std::string& target) {

@@ -38,6 +38,8 @@ class Win32FileSystem : public FileSystem {
     Result<bool> same_folder(const std::string& a, const std::string& b) override;
     Result<bool> is_link(const std::string& path) override;
     Result<std::vector<std::string>> groups_that_can_change(const std::string& folder) override;
+    Result<bool> delete_plain_file(const std::string& path) override;
+    Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) override;
 };
 
 } // namespace morvane::win32

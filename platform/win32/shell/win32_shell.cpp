@@ -1,6 +1,6 @@
 #include "platform/win32/shell/win32_shell.hpp"
 
-#include "platform/win32/files/win32_file_system.hpp"
+#include "platform/win32/files/win32_side_files.hpp"
 #include "platform/win32/scoped_handles.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
@@ -11,14 +11,30 @@
 namespace morvane::win32 {
 namespace {
 
-// A name as long as the shortcut's own, so that the length checks hold for it too.
-std::wstring temporary_shortcut(const std::wstring& shortcut_path) {
-    auto path = shortcut_path;
-    if (path.empty())
-        return path;
-    auto& first = path[path.find_last_of(L'\\') + 1];
-    first = first == L'~' ? L'_' : L'~';
-    return path;
+// The shortcut's bytes as the shell makes them, so that the program writes the file
+// itself, under a name of its own choosing.
+Result<std::string> shortcut_bytes(IShellLinkW& link) {
+    ComPtr<IPersistStream> persist;
+    HRESULT result = link.QueryInterface(IID_IPersistStream, persist.out_void());
+    if (FAILED(result))
+        return com_error(result);
+    ComPtr<IStream> stream;
+    if (FAILED(result = CreateStreamOnHGlobal(nullptr, TRUE,
+                                              reinterpret_cast<IStream**>(stream.out_void()))) ||
+        FAILED(result = persist->Save(stream.get(), FALSE)))
+        return com_error(result);
+    ULARGE_INTEGER size{};
+    if (FAILED(result = stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_CUR, &size)))
+        return com_error(result);
+    HGLOBAL memory = nullptr;
+    if (FAILED(result = GetHGlobalFromStream(stream.get(), &memory)))
+        return com_error(result);
+    const auto* bytes = static_cast<const char*>(GlobalLock(memory));
+    if (bytes == nullptr)
+        return last_error();
+    std::string content(bytes, static_cast<std::size_t>(size.QuadPart));
+    GlobalUnlock(memory);
+    return content;
 }
 
 Result<std::string> known_folder(SpecialFolder folder, DWORD flags) {
@@ -82,21 +98,11 @@ Failure Win32Shell::save_shortcut(const Shortcut& shortcut) {
         fail(result = link->SetWorkingDirectory(widen(shortcut.working_directory).c_str())) ||
         fail(result = link->SetIconLocation(widen(shortcut.icon_location).c_str(), 0)))
         return com_error(result);
-    // Saved beside the old shortcut first, so that a refused save leaves the old one whole.
-    const auto target = full_path(shortcut.file_path);
-    const auto temporary = temporary_shortcut(target);
-    ComPtr<IPersistFile> file;
-    if (fail(result = link->QueryInterface(IID_IPersistFile, file.out_void())))
-        return com_error(result);
-    Failure failure;
-    if (fail(result = file->Save(temporary.c_str(), FALSE)))
-        failure = com_error(result);
-    else
-        failure =
-            replace_whole_file(with_long_path_prefix(temporary), with_long_path_prefix(target));
-    if (failure)
-        DeleteFileW(with_long_path_prefix(temporary).c_str());
-    return failure;
+    // Written beside the old shortcut first, so that a refused save leaves the old one whole.
+    const auto bytes = shortcut_bytes(*link.get());
+    if (!bytes.ok())
+        return bytes.error();
+    return write_whole_file(with_long_path_prefix(full_path(shortcut.file_path)), {bytes.value()});
 }
 
 } // namespace morvane::win32

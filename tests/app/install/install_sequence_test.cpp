@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
 namespace morvane::testing {
 namespace {
 
@@ -189,6 +193,39 @@ TEST_F(InstallSequence, CatalogThatCannotBeDeletedStopsBeforeAnyStep) {
     EXPECT_TRUE(machine.pause.pauses.empty());
     EXPECT_FALSE(machine.exists("D:\\Tools\\Kit\\saspgm"));
     expect_idle_again();
+}
+
+// The SASUSER folder is its user's: what is planted under the catalog's name stays, and
+// so does what it names.
+TEST_F(InstallSequence, CatalogThatIsNotAPlainFileIsLeftInPlaceAndTheRunGoesOn) {
+    namespace fs = std::filesystem;
+    const std::string victim = "C:\\Windows\\system.ini";
+    machine.make_folders("C:\\Windows");
+    machine.write(victim, "[drivers]\r\n");
+    std::string not_made_here;
+    for (const auto& [planted, plant] : std::vector<std::pair<std::string, std::function<bool()>>>{
+             {"a link", [&] { return machine.plant_link(catalog, victim, false); }},
+             {"a second name", [&] { return machine.plant_link(catalog, victim, true); }},
+             {"a folder",
+              [&] { return fs::create_directory(machine.files.host_path(catalog)); }}}) {
+        fs::remove(machine.files.host_path(catalog));
+        if (!plant()) {
+            not_made_here += " " + planted;
+            continue;
+        }
+        view.statuses.clear();
+        frmMain run(machine.platform, view, record_with_sas91());
+        run.cmdInstall_Click();
+        EXPECT_EQ(view.status(), "Installation completed.") << planted;
+        EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(),
+                            catalog + " is not a plain file: left in place"),
+                  view.statuses.end())
+            << planted;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(machine.files.host_path(catalog)))) << planted;
+        EXPECT_EQ(machine.read(victim), "[drivers]\r\n") << planted;
+    }
+    if (!not_made_here.empty())
+        GTEST_SKIP() << "cannot make here:" << not_made_here;
 }
 
 TEST_F(InstallSequence, WindowIsLockedWhileStepsRun) {

@@ -190,9 +190,11 @@ TEST(ProgramFolderIdentity, OnlyTheRecordedFolderUnderAnySpellingRunsTheRecord) 
     const auto honest = at.machine.read(setup_record_path(kit));
     auto linked = at.record();
     linked.program_folder = "E:\\Alias";
-    at.machine.write(setup_record_path(kit), to_text(linked));
+    at.save(linked);
+    at.machine.location.folder = kit;
     EXPECT_EQ(at.run({"/repair", "/silent"}), exit_step_failed);
-    EXPECT_EQ(at.console.err_lines, std::vector<std::string>{link_refused("E:\\Alias").description});
+    EXPECT_EQ(at.console.err_lines,
+              std::vector<std::string>{link_refused("E:\\Alias").description});
     at.machine.write(setup_record_path(kit), honest);
     at.machine.location.folder = "E:\\Alias";
     EXPECT_EQ(at.run({"/verify", "/silent"}), exit_installed);

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -232,6 +233,72 @@ TEST_F(Files, RefusedRewriteKeepsTheOldBytesAndLeavesNoTemporary) {
         EXPECT_EQ(files.read_file(file).value(), "old") << read_only;
         EXPECT_EQ(names_in(folder), std::vector<std::string>{"difftest.sas"}) << read_only;
     }
+}
+
+TEST_F(Files, OnlyAPlainFileOfItsNameIsDeletedThroughItsOwnOpening) {
+    const auto name = folder + "\\cdisc.sas7bcat";
+    const auto other = folder + "\\other.sas7bcat";
+    struct Case {
+        const char* planted;
+        std::function<void()> plant;
+        bool deleted;
+    };
+    for (const auto& c : std::vector<Case>{
+             {"a plain file", [&] { ASSERT_FALSE(files.write_file(name, "stale")); }, true},
+             {"a folder", [&] { ASSERT_FALSE(files.make_folder(name)); }, false},
+             {"a second name",
+              [&] {
+                  ASSERT_FALSE(files.write_file(other, "theirs"));
+                  ASSERT_TRUE(
+                      CreateHardLinkW(long_path(name).c_str(), long_path(other).c_str(), nullptr));
+              },
+              false}}) {
+        c.plant();
+        const auto deleted = files.delete_plain_file(name);
+        ASSERT_TRUE(deleted.ok()) << c.planted << ": " << deleted.error().description;
+        EXPECT_EQ(deleted.value(), c.deleted) << c.planted;
+        EXPECT_EQ(GetFileAttributesW(long_path(name).c_str()) != INVALID_FILE_ATTRIBUTES,
+                  !c.deleted)
+            << c.planted;
+        if (files.file_exists(other)) {
+            EXPECT_EQ(files.read_file(other).value(), "theirs");
+        }
+        files.delete_file(name);
+        files.delete_file(other);
+        files.remove_empty_folder(name);
+    }
+    EXPECT_TRUE(files.delete_plain_file(name).error().is_not_found());
+}
+
+TEST_F(Files, AHeldFolderCannotBeMovedWhileItsFilesAreReplaced) {
+    const auto file = folder + "\\macros\\autoexec.sas";
+    ASSERT_FALSE(files.make_folder(folder + "\\macros"));
+    ASSERT_FALSE(files.write_file(file, "old"));
+    const auto moved = long_path(folder + "\\moved");
+    {
+        const auto hold = files.hold_folder(folder + "\\macros");
+        ASSERT_TRUE(hold.ok()) << hold.error().description;
+        EXPECT_FALSE(files.write_file(file, "new"));
+        EXPECT_FALSE(MoveFileExW(long_path(folder + "\\macros").c_str(), moved.c_str(), 0));
+        EXPECT_EQ(files.read_file(file).value(), "new");
+    }
+    EXPECT_TRUE(MoveFileExW(long_path(folder + "\\macros").c_str(), moved.c_str(), 0))
+        << "let go with the hold";
+}
+
+TEST_F(Files, AppendRefusesASecondNameOfAFile) {
+    const auto log = folder + "\\setup.log";
+    const auto other = folder + "\\win.ini";
+    ASSERT_FALSE(files.append_file(log, "one\r\n"));
+    ASSERT_FALSE(files.append_file(log, "two\r\n"));
+    EXPECT_EQ(files.read_file(log).value(), "one\r\ntwo\r\n");
+    ASSERT_FALSE(files.delete_file(log));
+    ASSERT_FALSE(files.write_file(other, "[fonts]"));
+    ASSERT_TRUE(CreateHardLinkW(long_path(log).c_str(), long_path(other).c_str(), nullptr));
+    const auto refused = files.append_file(log, "three\r\n");
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused->description.find("more than one name"), std::string::npos);
+    EXPECT_EQ(files.read_file(other).value(), "[fonts]");
 }
 
 TEST_F(Files, MissingFileIsReportedInTheSystemsWords) {

@@ -1,0 +1,36 @@
+#include "platform/win32/files/win32_file_system.hpp"
+#include "platform/win32/scoped_handles.hpp"
+#include "platform/win32/system/wide_text.hpp"
+
+namespace morvane::win32 {
+namespace {
+
+class OpenFolder : public FolderHold {
+  public:
+    explicit OpenFolder(FileHandle folder) : folder_(std::move(folder)) {}
+
+  private:
+    FileHandle folder_;
+};
+
+} // namespace
+
+// Opened for listing, so that the sharing counts: without FILE_SHARE_DELETE nobody can
+// rename or delete the folder, nor put a junction in its place, while files inside it
+// are made and replaced as usual. The folder itself is held, never what a link names.
+Result<std::shared_ptr<FolderHold>> Win32FileSystem::hold_folder(const std::string& path) {
+    FileHandle folder(
+        CreateFileW(long_path(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!folder.valid())
+        return last_error();
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(folder.get(), &information))
+        return last_error();
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return windows_error(ERROR_DIRECTORY);
+    return std::shared_ptr<FolderHold>(std::make_shared<OpenFolder>(std::move(folder)));
+}
+
+} // namespace morvane::win32
