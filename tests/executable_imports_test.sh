@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The setup program is one file under 640 KiB, whatever its width: every DLL it imports is
 # Windows' own (names compared without regard to case, as Windows does), and Windows loads
-# it at a random address with data that cannot run.
+# it at a random address with data that cannot run, its stack guarded.
 # Usage: executable_imports_test.sh SETUP_EXE
 set -u
 exe=$1
@@ -31,6 +31,14 @@ for flag in $flags; do
     *) echo "FAILED: $flag is not set in DllCharacteristics"; status=1 ;;
     esac
 done
+# The stack protector is in only if the compiler put its checks in and libssp came with them.
+map=${exe%.exe}.map
+if grep -q "__stack_chk_fail" "$map" 2>/dev/null; then
+    echo "ok: the stack protector's check is linked in"
+else
+    echo "FAILED: $map names no __stack_chk_fail: the stack protector is not in"
+    status=1
+fi
 size=$(stat -c %s "$exe")
 if [ "$size" -lt $((640 * 1024)) ]; then
     echo "ok: $size bytes ($((size / 1024)) KiB), under 640 KiB"

@@ -3,6 +3,7 @@
 #include "app/install/changeable_macro_folder.hpp"
 #include "app/install/installation_scope.hpp"
 #include "app/lifecycle/installation_items.hpp"
+#include "app/lifecycle/recorded_user_shell.hpp"
 #include "app/lifecycle/uninstall.hpp"
 #include "app/window/startup.hpp"
 #include "integration/sas_config_update.hpp"
@@ -82,7 +83,10 @@ int run_verify(const CommandLine& options, Platform& platform, Reporter& reporte
     const auto scope =
         recorded.value() ? recorded_scope(*recorded.value(), target.installation)
                          : choose_scope(options.scope, target.installation, platform.account).scope;
-    const auto items = installation_items(target.installation, *target.release, scope, platform);
+    RecordedUserShell users_shell(platform.shell,
+                                  recorded.value() ? recorded.value()->user : std::nullopt);
+    auto as_recorded = with_shell(platform, users_shell);
+    const auto items = installation_items(target.installation, *target.release, scope, as_recorded);
     if (!items.ok())
         return failed(reporter, items.error());
     const auto& expected = items.value();
@@ -176,6 +180,15 @@ Result<CommandLine> repair_options(CommandLine options, Platform& platform) {
         return release.error();
     options.release = release.value();
     options.scope = recorded_scope(*recorded.value(), read_installation_record(platform.registry));
+    // A service account would make the recorded user's shortcuts in its own profile, where
+    // nobody sees them.
+    if (const auto account = platform.account.current();
+        account.ok() && account.value().service && options.scope == ShortcutScope::current_user)
+        return PlatformError{PlatformError::Kind::other,
+                             "The installation's shortcuts were made for one user, and " +
+                                 account.value().name +
+                                 " is a service account whose desktop no person sees: run "
+                                 "/repair as that user."};
     return options;
 }
 

@@ -3,6 +3,7 @@
 #include "app/install/changeable_macro_folder.hpp"
 #include "app/install/installation_scope.hpp"
 #include "app/lifecycle/installation_items.hpp"
+#include "app/lifecycle/recorded_user_shell.hpp"
 
 #include <cstdio>
 
@@ -102,7 +103,9 @@ Result<Qualification> qualify(const std::optional<SetupRecord>& record,
     // would choose now.
     const auto scope = record ? recorded_scope(*record, installation)
                               : choose_scope(std::nullopt, installation, platform.account).scope;
-    const auto items = installation_items(installation, release, scope, platform);
+    RecordedUserShell users_shell(platform.shell, record ? record->user : std::nullopt);
+    auto as_recorded = with_shell(platform, users_shell);
+    const auto items = installation_items(installation, release, scope, as_recorded);
     if (!items.ok())
         return items.error();
     const auto rows = qualification_rows(items.value(),

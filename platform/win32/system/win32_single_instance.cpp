@@ -1,5 +1,6 @@
 #include "platform/win32/system/win32_single_instance.hpp"
 
+#include "platform/win32/system/sid_names.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
 #include <aclapi.h>
@@ -17,22 +18,6 @@ constexpr const wchar_t* guard_name = L"Global\\Morvane_Post_Installation_setup"
 // Owned by Administrators, full access for Administrators and SYSTEM, nothing for anyone
 // else. Only a token that may own objects as Administrators (an elevated one) can make it.
 constexpr const wchar_t* elevated_guard = L"O:BAD:P(A;;GA;;;BA)(A;;GA;;;SY)";
-
-std::string sid_text(PSID sid) {
-    LocalBuffer<wchar_t*> text;
-    if (!ConvertSidToStringSidW(sid, text.put()))
-        return "";
-    return narrow(text.get());
-}
-
-std::string account_name(PSID sid) {
-    wchar_t name[256], domain[256];
-    DWORD name_size = 256, domain_size = 256;
-    SID_NAME_USE use;
-    if (!LookupAccountSidW(nullptr, sid, name, &name_size, domain, &domain_size, &use))
-        return "";
-    return domain_size == 0 ? narrow(name) : narrow(domain) + "\\" + narrow(name);
-}
 
 // The guard another process made, with its owner when this account may read it.
 InstanceClaim found(HANDLE guard) {

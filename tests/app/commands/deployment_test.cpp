@@ -139,6 +139,24 @@ TEST_F(Deployment, VerifyRepairAndUninstallFollowTheRecordedScope) {
         EXPECT_FALSE(machine.exists(gone)) << gone;
 }
 
+// A deployment tool's SYSTEM account checks a per-user installation where its shortcuts
+// went, and does not repair them into its own profile.
+TEST_F(Deployment, AServiceAccountChecksTheRecordedUsersShortcutsButLeavesTheirRepair) {
+    ASSERT_EQ(run({"/silent"}), exit_installed);
+    machine.account.account = local_system;
+    const std::string profile = "C:\\Windows\\System32\\config\\systemprofile";
+    machine.shell.folders[SpecialFolder::desktop] = profile + "\\Desktop";
+    machine.shell.folders[SpecialFolder::programs] = profile + "\\Programs";
+    EXPECT_EQ(run({"/verify", "/silent"}), exit_installed);
+    EXPECT_TRUE(said("ok " + user_desktop + "\\Morvane.lnk"));
+    const auto saved = machine.shell.saved.size();
+    EXPECT_EQ(run({"/repair", "/silent"}), exit_step_failed);
+    EXPECT_EQ(machine.shell.saved.size(), saved);
+    EXPECT_NE(console.err_lines.at(0).find("run /repair as that user."), std::string::npos);
+    EXPECT_EQ(run({"/uninstall", "/silent"}), exit_installed);
+    EXPECT_FALSE(machine.exists(user_desktop + "\\Morvane.lnk"));
+}
+
 TEST_F(Deployment, ARecordWithoutScopeMeansWhatTheSettingSays) {
     machine.registry.set_string(product_key, "AllUsers", "1");
     ASSERT_EQ(run({"/silent"}), exit_installed);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/record/setup_record.hpp"
+#include "platform/platform.hpp"
+
+#include <optional>
+
+namespace morvane {
+
+// The shell as seen by the user a current-user installation was made for: that user's
+// desktop and Programs folders are the recorded ones, so that another account (a
+// deployment tool's SYSTEM, an administrator) checks the places the shortcuts really went.
+class RecordedUserShell : public Shell {
+  public:
+    RecordedUserShell(Shell& shell, std::optional<RecordedUser> user)
+        : shell_(shell), user_(std::move(user)) {}
+    Result<std::string> special_folder(SpecialFolder folder) override;
+    Result<std::string> make_special_folder(SpecialFolder folder) override;
+    Failure save_shortcut(const Shortcut& shortcut) override;
+    Result<Shortcut> read_shortcut(const std::string& path) override;
+
+  private:
+    Shell& shell_;
+    std::optional<RecordedUser> user_;
+};
+
+// The platform with its shell replaced.
+Platform with_shell(const Platform& platform, Shell& shell);
+
+} // namespace morvane
