@@ -14,7 +14,7 @@ layers=(
     "app/window: app/install app/record app/reporting $core"
     "app/lifecycle: app/install app/record app/reporting $core"
     "app/install: app/record app/reporting $core"
-    "app/record: $core"
+    "app/record: app/reporting $core"
     "app/reporting: platform"
     "integration: macros sas product text platform"
     "macros: product text platform"

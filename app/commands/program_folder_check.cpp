@@ -11,7 +11,14 @@ namespace {
 // let whoever can change it send the recorded spelling somewhere else later.
 std::vector<std::string> folders_on_the_way(const std::string& folder) {
     std::vector<std::string> steps;
-    for (auto at = folder.find('\\', 3); at != folder.npos; at = folder.find('\\', at + 1))
+    // Below "C:\" or below a share's "\\server\share\": a server alone is no folder.
+    auto root_end = std::string::size_type{2};
+    if (folder.starts_with("\\\\")) {
+        const auto server_end = folder.find('\\', 2);
+        root_end = server_end == folder.npos ? folder.npos : folder.find('\\', server_end + 1);
+    }
+    for (auto at = root_end == folder.npos ? folder.npos : folder.find('\\', root_end + 1);
+         at != folder.npos; at = folder.find('\\', at + 1))
         steps.push_back(folder.substr(0, at));
     steps.push_back(folder);
     return steps;

@@ -1,5 +1,7 @@
 #include "app/record/setup_journal.hpp"
 
+#include "app/reporting/link_refusal.hpp"
+
 #include <algorithm>
 
 namespace morvane {
@@ -34,7 +36,11 @@ Failure SetupJournal::open() {
 Failure SetupJournal::save() {
     if (!changed_)
         return std::nullopt;
-    if (auto failure = files_.write_file(path_, to_text(record_)))
+    // The record lies in the kit, which users may be able to change.
+    auto failure = refuse_links(files_, {path_});
+    if (!failure)
+        failure = files_.write_file(path_, to_text(record_));
+    if (failure)
         return PlatformError{failure->kind, "The setup record " + path_ +
                                                 " cannot be written: " + failure->description};
     changed_ = false;

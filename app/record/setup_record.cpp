@@ -1,4 +1,5 @@
 #include "app/record/setup_record.hpp"
+#include "app/reporting/link_refusal.hpp"
 #include "text/ascii.hpp"
 
 #include "integration/sasautos_syntax.hpp"
@@ -425,6 +426,9 @@ Result<SetupRecord> parse_setup_record(const std::string& text) {
 }
 
 Result<SetupRecord> read_setup_record(FileSystem& files, const std::string& path) {
+    // What a link names is someone else's file, not this folder's record.
+    if (const auto refused = refuse_links(files, {path}))
+        return *refused;
     auto text = files.read_file(path);
     if (!text.ok())
         return text.error();

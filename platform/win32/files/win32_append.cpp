@@ -11,14 +11,11 @@ Failure refuse_other_files(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION information{};
     if (!GetFileInformationByHandle(file, &information))
         return last_error();
-    if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        FILE_ATTRIBUTE_TAG_INFO tag{};
-        if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag))
-            return last_error();
-        if (IsReparseTagNameSurrogate(tag.ReparseTag))
-            return PlatformError{PlatformError::Kind::other,
-                                 "The file is a link; it is not followed."};
-    }
+    const auto link = opened_link(file, information.dwFileAttributes);
+    if (!link.ok())
+        return link.error();
+    if (link.value())
+        return PlatformError{PlatformError::Kind::other, "The file is a link; it is not followed."};
     if (information.nNumberOfLinks > 1)
         return PlatformError{PlatformError::Kind::other,
                              "The file has more than one name (a hard link); it is not written."};

@@ -30,6 +30,13 @@ Result<std::shared_ptr<FolderHold>> Win32FileSystem::hold_folder(const std::stri
         return last_error();
     if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return windows_error(ERROR_DIRECTORY);
+    // A junction put in the folder's place since it was checked is refused here, once held.
+    const auto link = opened_link(folder.get(), information.dwFileAttributes);
+    if (!link.ok())
+        return link.error();
+    if (link.value())
+        return PlatformError{PlatformError::Kind::other,
+                             "The folder is a link; it is not followed."};
     return std::shared_ptr<FolderHold>(std::make_shared<OpenFolder>(std::move(folder)));
 }
 

@@ -3,6 +3,15 @@
 
 namespace morvane::win32 {
 
+Result<bool> opened_link(HANDLE opened, DWORD attributes) {
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return false;
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!GetFileInformationByHandleEx(opened, FileAttributeTagInfo, &tag, sizeof tag))
+        return last_error();
+    return IsReparseTagNameSurrogate(tag.ReparseTag) != 0;
+}
+
 Result<bool> Win32FileSystem::is_link(const std::string& path) {
     if (path.empty())
         return false;

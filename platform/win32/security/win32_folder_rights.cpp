@@ -45,7 +45,11 @@ std::vector<std::string> groups_granted_change(const ACL* dacl) {
             if (!GetAce(const_cast<ACL*>(dacl), index, &ace))
                 break;
             const auto* header = static_cast<const ACE_HEADER*>(ace);
-            if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
+            // An entry only for what is made inside still counts when files inherit it: the
+            // macro files the setup writes there would be theirs to change.
+            const bool only_inherited = (header->AceFlags & INHERIT_ONLY_ACE) != 0 &&
+                                        (header->AceFlags & OBJECT_INHERIT_ACE) == 0;
+            if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || only_inherited)
                 continue;
             auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
             if ((allowed->Mask & changing_rights) != 0 &&

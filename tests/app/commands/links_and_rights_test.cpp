@@ -96,6 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         LinkedPlace{macros + "\\autoexec.sas", 'f', install},
         LinkedPlace{macros + "\\varlen.sas", 'f', install},
         LinkedPlace{kit + "\\morvane.cfg", 'f', install}, LinkedPlace{config, 'f', install},
+        LinkedPlace{kit + "\\morvane-setup.ini", 'f', install},
+        LinkedPlace{kit + "\\morvane-setup.ini", 'f', uninstall, true},
         LinkedPlace{macros, 'd', install}, LinkedPlace{menu, 'd', install},
         LinkedPlace{
             "C:\\ProgramData\\Start Menu\\Programs\\Talmora", 'd', {"/silent", "/allusers"}},

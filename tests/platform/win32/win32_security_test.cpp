@@ -45,7 +45,8 @@ TEST_P(FolderGrant, OnlyRightsToChangeFilesCountAndNotForWhatIsInside) {
     EXPECT_EQ(groups_granted_change(dacl.acl()), GetParam().can_change);
 }
 
-const auto inherit_only = static_cast<BYTE>(INHERIT_ONLY_ACE | OBJECT_INHERIT_ACE);
+const auto files_inherit = static_cast<BYTE>(INHERIT_ONLY_ACE | OBJECT_INHERIT_ACE);
+const auto folders_inherit = static_cast<BYTE>(INHERIT_ONLY_ACE | CONTAINER_INHERIT_ACE);
 INSTANTIATE_TEST_SUITE_P(
     Groups, FolderGrant,
     ::testing::Values(Grant{WinWorldSid, FILE_GENERIC_WRITE, 0, {"Everyone"}},
@@ -53,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Grant{WinAuthenticatedUserSid, WRITE_OWNER, 0, {"Authenticated Users"}},
                       Grant{WinInteractiveSid, DELETE, 0, {"INTERACTIVE"}},
                       Grant{WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, 0, {}},
-                      Grant{WinWorldSid, GENERIC_ALL, inherit_only, {}},
+                      Grant{WinBuiltinUsersSid, FILE_GENERIC_WRITE, files_inherit, {"Users"}},
+                      Grant{WinWorldSid, GENERIC_ALL, folders_inherit, {}},
                       Grant{WinLocalSystemSid, GENERIC_ALL, 0, {}}));
 
 TEST(FolderGrants, NoListAtAllLetsEveryoneChangeIt) {
