@@ -3,6 +3,7 @@
 #include "platform/platform_error.hpp"
 
 #include <string>
+#include <string_view>
 
 namespace morvane {
 
@@ -32,6 +33,9 @@ class Shell {
     virtual Failure save_shortcut(const Shortcut& shortcut) = 0;
     // Every member of the shortcut file at path; a missing file fails with Kind::not_found.
     virtual Result<Shortcut> read_shortcut(const std::string& path) = 0;
+    // The members that bytes read from the shortcut file at path hold, so that what is
+    // judged is what was read, not the file found there by name later.
+    virtual Result<Shortcut> shortcut_of(const std::string& path, std::string_view bytes) = 0;
 };
 
 } // namespace morvane

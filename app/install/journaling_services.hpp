@@ -73,6 +73,9 @@ class JournalingShell : public Shell {
     Result<Shortcut> read_shortcut(const std::string& path) override {
         return shell_.read_shortcut(path);
     }
+    Result<Shortcut> shortcut_of(const std::string& path, std::string_view bytes) override {
+        return shell_.shortcut_of(path, bytes);
+    }
 
   private:
     Shell& shell_;

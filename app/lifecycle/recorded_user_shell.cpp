@@ -22,6 +22,10 @@ Result<Shortcut> RecordedUserShell::read_shortcut(const std::string& path) {
     return shell_.read_shortcut(path);
 }
 
+Result<Shortcut> RecordedUserShell::shortcut_of(const std::string& path, std::string_view bytes) {
+    return shell_.shortcut_of(path, bytes);
+}
+
 Platform with_shell(const Platform& platform, Shell& shell) {
     return {platform.registry, platform.files,   platform.encoding, shell,
             platform.location, platform.pause,   platform.messages, platform.hashing,

@@ -18,6 +18,7 @@ class RecordedUserShell : public Shell {
     Result<std::string> make_special_folder(SpecialFolder folder) override;
     Failure save_shortcut(const Shortcut& shortcut) override;
     Result<Shortcut> read_shortcut(const std::string& path) override;
+    Result<Shortcut> shortcut_of(const std::string& path, std::string_view bytes) override;
 
   private:
     Shell& shell_;

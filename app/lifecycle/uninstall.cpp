@@ -21,14 +21,22 @@ class Uninstaller {
                                       std::string(product_layout.shortcut) + " shortcut");
         if (is_refused_link(path))
             return false;
+        // Read and deleted through one opening, so nothing can be put in its place between.
         // One that cannot be read now (in use, damaged) may still be ours: tried again later.
-        const auto found = shell_.read_shortcut(path);
-        if (!found.ok())
-            return gone_or_failed(path, found.error());
-        if (!places_.launches_here(found.value()))
+        const auto outcome =
+            files_.delete_file_if(path, [&](std::string_view content) -> Result<bool> {
+                const auto found = shell_.shortcut_of(path, content);
+                if (!found.ok())
+                    return found.error();
+                return places_.launches_here(found.value());
+            });
+        if (!outcome.ok())
+            return gone_or_failed(path, outcome.error());
+        if (!outcome.value())
             return not_ours(path, "not a shortcut to this program folder's " +
                                       std::string(product_layout.launch_config));
-        return deleted(path);
+        add(UninstallAction::removed, path);
+        return true;
     }
 
     bool file(const RecordedFile& file) {

@@ -154,6 +154,10 @@ class FakeShell : public Shell {
                 return *it;
         return PlatformError{PlatformError::Kind::not_found, "The shortcut does not exist."};
     }
+    // The small file stands for the shortcut saved last at its path.
+    Result<Shortcut> shortcut_of(const std::string& path, std::string_view) override {
+        return read_shortcut(path);
+    }
 
   private:
     std::function<Failure(const std::string&)> write_marker_;

@@ -37,25 +37,38 @@ template <class Getter> Result<std::string> text_of(Getter get, int capacity) {
 } // namespace
 
 Result<Shortcut> Win32Shell::read_shortcut(const std::string& path) {
-    // The show command comes from the file's own bytes: Wine's GetShowCmd gives 1 after
-    // Load whatever the file holds.
     const auto bytes = Win32FileSystem().read_file(path);
     if (!bytes.ok())
         return bytes.error();
-    if (bytes.value().size() < header_size || little_endian_at(bytes.value(), 0) != header_size)
+    return shortcut_of(path, bytes.value());
+}
+
+Result<Shortcut> Win32Shell::shortcut_of(const std::string& path, std::string_view bytes) {
+    // The show command comes from the file's own bytes: Wine's GetShowCmd gives 1 after
+    // Load whatever the file holds.
+    if (bytes.size() < header_size || little_endian_at(bytes, 0) != header_size)
         return PlatformError{PlatformError::Kind::other,
                              "The file \"" + path + "\" is not a shortcut."};
     Shortcut shortcut;
     shortcut.file_path = path;
-    shortcut.show_command = static_cast<int>(little_endian_at(bytes.value(), show_command_offset));
+    shortcut.show_command = static_cast<int>(little_endian_at(bytes, show_command_offset));
 
-    ComPtr<IShellLinkW> link;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkW, link.out_void());
-    ComPtr<IPersistFile> file;
+    // Loaded from the bytes already read, never from the file again by its name.
+    ComPtr<IStream> stream;
+    HRESULT result =
+        CreateStreamOnHGlobal(nullptr, TRUE, reinterpret_cast<IStream**>(stream.out_void()));
+    ULONG written = 0;
+    const LARGE_INTEGER start{};
     if (FAILED(result) ||
-        FAILED(result = link->QueryInterface(IID_IPersistFile, file.out_void())) ||
-        FAILED(result = file->Load(widen(path).c_str(), STGM_READ)))
+        FAILED(result = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written)) ||
+        FAILED(result = stream->Seek(start, STREAM_SEEK_SET, nullptr)))
+        return com_error(result);
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistStream> persisted;
+    if (FAILED(result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_IShellLinkW, link.out_void())) ||
+        FAILED(result = link->QueryInterface(IID_IPersistStream, persisted.out_void())) ||
+        FAILED(result = persisted->Load(stream.get())))
         return com_error(result);
 
     const std::pair<std::string*, Result<std::string>> members[] = {

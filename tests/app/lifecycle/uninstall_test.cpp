@@ -236,6 +236,7 @@ struct UnreadableShortcuts : Shell {
     Result<std::string> make_special_folder(SpecialFolder) override { return error; }
     Failure save_shortcut(const Shortcut&) override { return error; }
     Result<Shortcut> read_shortcut(const std::string&) override { return error; }
+    Result<Shortcut> shortcut_of(const std::string&, std::string_view) override { return error; }
     PlatformError error;
 };
 
