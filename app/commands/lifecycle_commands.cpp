@@ -83,8 +83,7 @@ int run_verify(const CommandLine& options, Platform& platform, Reporter& reporte
     const auto scope =
         recorded.value() ? recorded_scope(*recorded.value(), target.installation)
                          : choose_scope(options.scope, target.installation, platform.account).scope;
-    RecordedUserShell users_shell(platform.shell,
-                                  recorded.value() ? recorded.value()->user : std::nullopt);
+    auto users_shell = recorded_users_shell(recorded.value(), platform);
     auto as_recorded = with_shell(platform, users_shell);
     const auto items = installation_items(target.installation, *target.release, scope, as_recorded);
     if (!items.ok())
@@ -182,8 +181,10 @@ Result<CommandLine> repair_options(CommandLine options, Platform& platform) {
     options.scope = recorded_scope(*recorded.value(), read_installation_record(platform.registry));
     // A service account would make the recorded user's shortcuts in its own profile, where
     // nobody sees them.
+    const auto& user = recorded.value()->user;
     if (const auto account = platform.account.current();
-        account.ok() && account.value().service && options.scope == ShortcutScope::current_user)
+        account.ok() && account.value().service && user && user->sid != account.value().sid &&
+        options.scope == ShortcutScope::current_user)
         return PlatformError{PlatformError::Kind::other,
                              "The installation's shortcuts were made for one user, and " +
                                  account.value().name +

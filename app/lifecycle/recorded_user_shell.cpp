@@ -26,6 +26,13 @@ Result<Shortcut> RecordedUserShell::shortcut_of(const std::string& path, std::st
     return shell_.shortcut_of(path, bytes);
 }
 
+RecordedUserShell recorded_users_shell(const std::optional<SetupRecord>& record,
+                                       Platform& platform) {
+    const auto account = platform.account.current();
+    return {platform.shell, record ? record->user : std::nullopt,
+            account.ok() ? account.value().sid : ""};
+}
+
 Platform with_shell(const Platform& platform, Shell& shell) {
     return {platform.registry, platform.files,   platform.encoding, shell,
             platform.location, platform.pause,   platform.messages, platform.hashing,

@@ -103,7 +103,7 @@ Result<Qualification> qualify(const std::optional<SetupRecord>& record,
     // would choose now.
     const auto scope = record ? recorded_scope(*record, installation)
                               : choose_scope(std::nullopt, installation, platform.account).scope;
-    RecordedUserShell users_shell(platform.shell, record ? record->user : std::nullopt);
+    auto users_shell = recorded_users_shell(record, platform);
     auto as_recorded = with_shell(platform, users_shell);
     const auto items = installation_items(installation, release, scope, as_recorded);
     if (!items.ok())

@@ -142,6 +142,27 @@ TEST(RecordTrust, WhatATamperedRecordNamesIsLeftAndReportedAndTheInstallationIsU
     }
 }
 
+// The recorded user's Programs folder, spelled to lead elsewhere: a climb out with "..", an
+// alternate stream's colon. Their Talmora folders are not this installation's.
+TEST(RecordTrust, ARecordedUsersFolderIsTakenOnlyAsItReads) {
+    for (const std::string programs :
+         {"C:\\Users\\ana\\Start Menu\\Programs\\..\\..\\..\\bob\\Start Menu\\Programs",
+          "C:\\Users\\ana\\Start Menu\\Programs:x"}) {
+        SCOPED_TRACE(programs);
+        Kit at;
+        ASSERT_EQ(at.run({"/silent"}), exit_installed);
+        auto record = at.record();
+        ASSERT_TRUE(record.user);
+        record.user->programs = programs;
+        record.folders_created.push_back(programs + "\\Talmora");
+        at.save(record);
+        at.machine.make_folders(programs + "\\Talmora");
+        ASSERT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
+        EXPECT_TRUE(at.said_starting("not removed " + programs + "\\Talmora: "));
+        EXPECT_TRUE(std::filesystem::exists(at.machine.files.host_path(programs + "\\Talmora")));
+    }
+}
+
 TEST(RecordTrust, AnotherAccountUndoesTheRecordedUsersShortcutsAndFolders) {
     Kit at;
     ASSERT_EQ(at.run({"/silent"}), exit_installed);
