@@ -45,4 +45,14 @@ class FakeSingleInstance : public SingleInstance {
     }
 };
 
+// Runs the setup with these arguments as from the command line, the console emptied first;
+// every line of the log is stamped "T".
+inline int run_setup(Platform& platform, RecordingConsole& console, FakeWindowHost& host,
+                     FakeSingleInstance& instance, const std::vector<std::string>& arguments) {
+    console = RecordingConsole();
+    ProgramServices services{platform,   console, host, instance, [] { return std::string("T"); },
+                             "setup.exe"};
+    return run_setup_program(arguments, services);
+}
+
 } // namespace morvane::testing

@@ -21,6 +21,10 @@ Result<std::string> read_all(HANDLE file);
 // refused. On failure target is as it was.
 Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target);
 
+// What the system knows of an opened folder; anything but a folder fails with
+// ERROR_DIRECTORY.
+Result<BY_HANDLE_FILE_INFORMATION> opened_folder_information(HANDLE opened);
+
 // Whether a file or folder opened with FILE_FLAG_OPEN_REPARSE_POINT is itself a link (a
 // junction, symbolic link or mount point); attributes: its attributes, as read from it.
 Result<bool> opened_link(HANDLE opened, DWORD attributes);

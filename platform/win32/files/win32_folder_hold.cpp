@@ -25,13 +25,11 @@ Result<std::shared_ptr<FolderHold>> Win32FileSystem::hold_folder(const std::stri
                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!folder.valid())
         return last_error();
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(folder.get(), &information))
-        return last_error();
-    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        return windows_error(ERROR_DIRECTORY);
+    const auto information = opened_folder_information(folder.get());
+    if (!information.ok())
+        return information.error();
     // A junction put in the folder's place since it was checked is refused here, once held.
-    const auto link = opened_link(folder.get(), information.dwFileAttributes);
+    const auto link = opened_link(folder.get(), information.value().dwFileAttributes);
     if (!link.ok())
         return link.error();
     if (link.value())

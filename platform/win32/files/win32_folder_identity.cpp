@@ -3,6 +3,16 @@
 #include "platform/win32/system/wide_text.hpp"
 
 namespace morvane::win32 {
+
+Result<BY_HANDLE_FILE_INFORMATION> opened_folder_information(HANDLE opened) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(opened, &information))
+        return last_error();
+    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return windows_error(ERROR_DIRECTORY);
+    return information;
+}
+
 namespace {
 
 Result<BY_HANDLE_FILE_INFORMATION> folder_information(const std::string& path) {
@@ -12,12 +22,7 @@ Result<BY_HANDLE_FILE_INFORMATION> folder_information(const std::string& path) {
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!folder.valid())
         return last_error();
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(folder.get(), &information))
-        return last_error();
-    if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        return windows_error(ERROR_DIRECTORY);
-    return information;
+    return opened_folder_information(folder.get());
 }
 
 } // namespace

@@ -35,11 +35,7 @@ class Lifecycle : public ::testing::Test {
         machine.registry.set_string(sas_key + "9.1", "DefaultRoot", "C:\\SAS\\V91");
     }
     int run(const std::vector<std::string>& arguments) {
-        console = RecordingConsole();
-        ProgramServices services{
-            machine.platform, console, host, instance, [] { return std::string("T"); },
-            "setup.exe"};
-        return run_setup_program(arguments, services);
+        return run_setup(machine.platform, console, host, instance, arguments);
     }
     SetupRecord record() {
         const auto parsed = parse_setup_record(machine.read(record_path));

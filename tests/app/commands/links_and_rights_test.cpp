@@ -30,11 +30,7 @@ class Machine : public ::testing::Test {
         machine.write(victim_file, sasautos);
     }
     int run(const std::vector<std::string>& arguments) {
-        console = RecordingConsole();
-        ProgramServices services{
-            machine.platform, console, host, instance, [] { return std::string("T"); },
-            "setup.exe"};
-        return run_setup_program(arguments, services);
+        return run_setup(machine.platform, console, host, instance, arguments);
     }
     // Replaces whatever is at the place with a link to the victim; false where the host
     // cannot make one.

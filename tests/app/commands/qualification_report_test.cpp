@@ -18,11 +18,7 @@ class QualificationReport : public ::testing::Test {
         machine.write("D:\\Tools\\Kit\\Morvane_Post_Installation_setup.exe", "MZ program");
     }
     int run(const std::vector<std::string>& arguments) {
-        console = RecordingConsole();
-        ProgramServices services{
-            machine.platform, console, host, instance, [] { return std::string("T"); },
-            "setup.exe"};
-        return run_setup_program(arguments, services);
+        return run_setup(machine.platform, console, host, instance, arguments);
     }
     bool report_says(const std::string& text) {
         return machine.read(report).find(text) != std::string::npos;
