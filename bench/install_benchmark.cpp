@@ -1,7 +1,8 @@
 // The whole install sequence without its pauses, writing into a real temporary folder,
 // beside two baselines that write the same bytes to the same files: with plain fwrite
 // over the target, and as a safe replacement (a new file beside the target, flushed and
-// moved over it). The record's rewrites after each step are measured on their own.
+// moved over it). The setup record's saves after each step are measured on their own.
+#include "app/record/setup_journal.hpp"
 #include "app/window/frmMain.hpp"
 #include "app/window/startup.hpp"
 #include "platform/host/host_file_system.hpp"
@@ -126,23 +127,30 @@ void safe_replace_same_bytes(benchmark::State& state) {
 }
 BENCHMARK(safe_replace_same_bytes)->Unit(benchmark::kMicrosecond);
 
-// The record as it stands at the end, written the way the journal writes it after each of
-// the installation's steps: the share of the sequence that its rewrites take.
-void record_rewrites(benchmark::State& state) {
+// The setup record's share of the sequence: one installation's 19 saves of the final
+// record, each step recording one file again, and the finish that folds the journal in.
+void record_journal(benchmark::State& state) {
     Workstation workstation;
     workstation.install();
     const auto record_path = setup_record_path(workstation.location.program_folder());
-    const auto record = workstation.files.read_file(record_path).value();
+    const auto recorded = read_setup_record(workstation.files, record_path).value();
     constexpr int saves_per_installation = 19;
-    for (auto _ : state)
+    for (auto _ : state) {
+        SetupJournal journal(workstation.files, workstation.hashing, record_path,
+                             recorded.sas_version);
+        bool failed = journal.open().has_value();
         for (int save = 0; save < saves_per_installation; ++save) {
-            benchmark::DoNotOptimize(workstation.hashing.sha256_hex(record));
-            if (workstation.files.write_file(record_path, record))
-                throw std::runtime_error("cannot write the record");
+            const auto& file = recorded.files_written[save % recorded.files_written.size()];
+            failed |= journal.file_written(file.path, file.path).has_value();
+            failed |= journal.save().has_value();
         }
-    state.counters["bytes"] = static_cast<double>(record.size());
+        if (failed || journal.finish())
+            throw std::runtime_error("cannot write the record");
+    }
+    state.counters["bytes"] =
+        static_cast<double>(workstation.files.read_file(record_path).value().size());
 }
-BENCHMARK(record_rewrites)->Unit(benchmark::kMicrosecond);
+BENCHMARK(record_journal)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace morvane

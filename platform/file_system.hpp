@@ -20,6 +20,18 @@ class FolderHold {
     virtual ~FolderHold() = default;
 };
 
+// A file this run made and alone writes to, held open from its making to its deletion.
+// Dropped without remove, it stays on the disk with what was added to it.
+class JournalFile {
+  public:
+    virtual ~JournalFile() = default;
+    virtual const std::string& path() const = 0;
+    // Adds bytes at the end and puts them on the disk.
+    virtual Failure append(std::string_view bytes) = 0;
+    // Deletes the file through the opening that made it.
+    virtual Failure remove() = 0;
+};
+
 // Windows-style paths (backslash separated) in UTF-8; contents are bytes as stored. A path
 // is read as Windows reads an ordinary one: "/" for "\", doubled separators, "." and ".."
 // and relative paths all work.
@@ -77,6 +89,10 @@ class FileSystem {
     virtual Result<bool> delete_plain_file(const std::string& path) = 0;
     // Holds the folder open (see FolderHold) until the hold is dropped.
     virtual Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) = 0;
+    // Makes a new file beside the path, named after it with a part nobody can predict and
+    // then suffix. It is created, never opened: it cannot be an existing file or a link.
+    virtual Result<std::shared_ptr<JournalFile>> create_journal(const std::string& beside,
+                                                                std::string_view suffix) = 0;
 };
 
 } // namespace morvane

@@ -10,7 +10,9 @@ for preset in win32 win64; do
     cmake --preset $preset >/dev/null
     cmake --build --preset $preset --target Morvane_Post_Installation_setup
 done
-run=(build/bench/bench/setup_benchmarks --benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+# Interleaved, so that a change in the machine's load falls on every benchmark alike.
+run=(build/bench/bench/setup_benchmarks --benchmark_repetitions=15
+     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true)
 echo "== Default allocator"
 "${run[@]}" "$@"
 # Large buffers on huge pages: where page faults are dear (virtual machines), the 100 MB

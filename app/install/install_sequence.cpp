@@ -158,11 +158,13 @@ std::vector<InstallStep> install_steps(const InstallationRecord& record, const S
                      }});
     steps.push_back({"", "Error configing SAS System ...", InstallStep::Progress::keep,
                      [run](InstallObserver&) { return write_tool_config(run->writer); }});
-    // Whatever a step did, also before failing, is in the record when the next one starts.
+    // Whatever a step did, also before failing, is in the record when the next one starts;
+    // the run ends with the last step or the first failure, and so does its journal.
     for (std::size_t i = 1; i < steps.size(); ++i)
-        steps[i].run = [run, step = std::move(steps[i].run)](InstallObserver& observer) {
+        steps[i].run = [run, step = std::move(steps[i].run),
+                        last = i + 1 == steps.size()](InstallObserver& observer) {
             auto failure = step(observer);
-            const auto saved = run->journal.save();
+            const auto saved = failure || last ? run->journal.finish() : run->journal.save();
             if (!failure)
                 return saved;
             // Both must be seen: without the record, what the step did cannot be undone.

@@ -50,6 +50,10 @@ class JournalingFileSystem : public FileSystem {
     Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) override {
         return files_.hold_folder(path);
     }
+    Result<std::shared_ptr<JournalFile>> create_journal(const std::string& beside,
+                                                        std::string_view suffix) override {
+        return files_.create_journal(beside, suffix);
+    }
 
   private:
     FileSystem& files_;

@@ -1,5 +1,6 @@
 #include "app/lifecycle/uninstall.hpp"
 
+#include "app/record/record_journal.hpp"
 #include "app/reporting/link_refusal.hpp"
 
 #include "integration/sasautos_undo.hpp"
@@ -206,11 +207,16 @@ UninstallReport uninstall(const SetupRecord& record, const OwnPlaces& places, Fi
 
     const bool all_handled = left.shortcuts_saved.empty() && left.files_written.empty() &&
                              left.folders_created.empty() && left.sasautos.empty();
+    bool record_settled = true;
     if (all_handled) {
-        report.record_removed = undo.deleted(record_path);
+        record_settled = report.record_removed = undo.deleted(record_path);
     } else if (auto failure = files.write_file(record_path, to_text(left))) {
         undo.add(UninstallAction::failed, record_path, failure->description);
+        record_settled = false;
     }
+    // An unfinished run's journal, once no record names it: only its plain file goes.
+    if (record_settled && !record.journal.empty())
+        files.delete_plain_file(journal_path(record_path, record.journal));
     return report;
 }
 

@@ -1,6 +1,8 @@
 #include "app/record/setup_journal.hpp"
 
+#include "app/record/record_journal.hpp"
 #include "app/reporting/link_refusal.hpp"
+#include "product/layout.hpp"
 
 #include <algorithm>
 
@@ -30,21 +32,71 @@ Failure SetupJournal::open() {
     record_ = earlier.value();
     changed_ = record_.sas_version != sas_version;
     record_.sas_version = std::move(sas_version);
+    // Folded in here; the record stops naming it with this run's first save.
+    if (!record_.journal.empty()) {
+        earlier_journal_ = journal_path(path_, record_.journal);
+        changed_ = true;
+    }
     return std::nullopt;
 }
 
 Failure SetupJournal::save() {
     if (!changed_)
         return std::nullopt;
-    // The record lies in the kit, which users may be able to change.
-    auto failure = refuse_links(files_, {path_});
-    if (!failure)
-        failure = files_.write_file(path_, to_text(record_));
+    auto failure = journal_ ? journal_->append(journal_state(record_)) : start_journal();
     if (failure)
         return PlatformError{failure->kind, "The setup record " + path_ +
                                                 " cannot be written: " + failure->description};
     changed_ = false;
     return std::nullopt;
+}
+
+Failure SetupJournal::finish() {
+    if (auto failure = save())
+        return failure;
+    if (!journal_)
+        return std::nullopt;
+    record_.journal.clear();
+    if (auto failure = write_record()) {
+        // The record on the disk still names the journal, which holds every step.
+        record_.journal = last_name(journal_->path());
+        return PlatformError{failure->kind, "The setup record " + path_ +
+                                                " cannot be written: " + failure->description};
+    }
+    // Left behind, it is named by nothing and read by nobody.
+    journal_->remove();
+    journal_.reset();
+    return std::nullopt;
+}
+
+Failure SetupJournal::start_journal() {
+    auto made = files_.create_journal(path_, product_layout.setup_journal);
+    if (!made.ok())
+        return made.error();
+    record_.journal = last_name(made.value()->path());
+    if (auto failure = write_record()) {
+        made.value()->remove();
+        record_.journal.clear();
+        return failure;
+    }
+    journal_ = made.value();
+    delete_earlier_journal();
+    return std::nullopt;
+}
+
+Failure SetupJournal::write_record() {
+    // The record lies in the kit, which users may be able to change.
+    if (auto refused = refuse_links(files_, {path_}))
+        return refused;
+    return files_.write_file(path_, to_text(record_));
+}
+
+void SetupJournal::delete_earlier_journal() {
+    if (earlier_journal_.empty())
+        return;
+    // Only the plain file of that name; a link or second name planted there stays.
+    files_.delete_plain_file(earlier_journal_);
+    earlier_journal_.clear();
 }
 
 void SetupJournal::made_for(const std::string& program_folder,

@@ -1,4 +1,5 @@
 #include "app/record/setup_record.hpp"
+#include "app/record/record_journal.hpp"
 #include "app/reporting/link_refusal.hpp"
 #include "text/ascii.hpp"
 
@@ -96,6 +97,8 @@ std::string to_text(const SetupRecord& record) {
         out.value("Scope", scope_name(*record.scope));
     if (!record.program_folder.empty())
         out.value("ProgramFolder", record.program_folder);
+    if (!record.journal.empty())
+        out.value("Journal", record.journal);
     if (record.user) {
         out.section(user_section);
         out.value("SID", record.user->sid);
@@ -275,6 +278,7 @@ class RecordParser {
                                                                : nullptr)
                                         : (key == "Version"         ? &record_.sas_version
                                            : key == "ProgramFolder" ? &record_.program_folder
+                                           : key == "Journal"       ? &record_.journal
                                                                     : nullptr);
         if (target == nullptr && !(section_ == release_section && key == "Scope"))
             return here(unknown);
@@ -425,14 +429,45 @@ Result<SetupRecord> parse_setup_record(const std::string& text) {
     return parse_named(text, "The setup record");
 }
 
-Result<SetupRecord> read_setup_record(FileSystem& files, const std::string& path) {
-    // What a link names is someone else's file, not this folder's record.
+namespace {
+
+// What a link names is someone else's file, not this folder's record.
+Result<std::string> read_unlinked(FileSystem& files, const std::string& path) {
     if (const auto refused = refuse_links(files, {path}))
         return *refused;
-    auto text = files.read_file(path);
+    return files.read_file(path);
+}
+
+} // namespace
+
+Result<SetupRecord> read_setup_record(FileSystem& files, const std::string& path) {
+    const auto text = read_unlinked(files, path);
     if (!text.ok())
         return text.error();
-    return parse_named(text.value(), "The setup record \"" + path + "\"");
+    const auto parsed = parse_named(text.value(), "The setup record \"" + path + "\"");
+    if (!parsed.ok() || parsed.value().journal.empty())
+        return parsed;
+    auto record = parsed.value();
+    const auto named = std::move(record.journal);
+    record.journal.clear();
+    if (!is_journal_name(named))
+        return record;
+    const auto journal = journal_path(path, named);
+    const auto journal_text = read_unlinked(files, journal);
+    if (!journal_text.ok())
+        return journal_text.error().is_not_found() ? Result<SetupRecord>(record)
+                                                   : journal_text.error();
+    record.journal = named;
+    // A run stopped in the middle of adding a state leaves the one before it whole.
+    const auto latest = latest_journal_state(journal_text.value());
+    if (!latest)
+        return record;
+    const auto state = parse_named(std::string(*latest), "The setup journal \"" + journal + "\"");
+    if (!state.ok())
+        return state;
+    auto latest_record = state.value();
+    latest_record.journal = named;
+    return latest_record;
 }
 
 } // namespace morvane

@@ -47,6 +47,9 @@ struct SetupRecord {
     // add the entry to another release's file or to a list added since, and each of those
     // entries is to be undone. An update that changed nothing is kept only to say so.
     std::vector<RecordedSasautos> sasautos;
+    // The journal of a run that has not been folded into the record yet, by its name
+    // beside the record; reading the record reads the journal's latest state instead.
+    std::string journal;
 };
 
 // The record as INI-like text with CR LF line ends. Values hold no line breaks; any other
@@ -57,8 +60,9 @@ std::string to_text(const SetupRecord& record);
 // is not a complete record fails with a description naming the line.
 Result<SetupRecord> parse_setup_record(const std::string& text);
 
-// The record at path; a missing file fails with Kind::not_found, so "nothing recorded"
-// is told apart from a record that cannot be read.
+// The record at path, or the latest state its journal holds; a missing file fails with
+// Kind::not_found, so "nothing recorded" is told apart from a record that cannot be read.
+// A journal that is not of this record's own naming is neither read nor kept.
 Result<SetupRecord> read_setup_record(FileSystem& files, const std::string& path);
 
 } // namespace morvane

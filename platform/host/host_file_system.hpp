@@ -34,6 +34,8 @@ class HostFileSystem : public FileSystem {
 
     Result<bool> delete_plain_file(const std::string& path) override;
     Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) override;
+    Result<std::shared_ptr<JournalFile>> create_journal(const std::string& beside,
+                                                        std::string_view suffix) override;
 
   private:
     Failure replace_file(const std::filesystem::path& replacement,

@@ -62,14 +62,48 @@ Failure write_parts(int fd, const std::vector<std::string_view>& parts) {
 
 // As a GUID is on Windows: nobody can tell the name before the file exists.
 std::string unpredictable_part() {
-    std::random_device random;
+    // Made once: opening the system's source of randomness costs more than a file.
+    thread_local std::random_device random;
     char text[40];
     std::snprintf(text, sizeof text, "{%08x-%08x-%08x-%08x}", random(), random(), random(),
                   random());
     return text;
 }
 
+class HostJournal : public JournalFile {
+  public:
+    HostJournal(std::string path, fs::path host_path, int fd)
+        : path_(std::move(path)), host_path_(std::move(host_path)), file_(fd) {}
+    const std::string& path() const override { return path_; }
+    Failure append(std::string_view bytes) override { return write_parts(file_.get(), {bytes}); }
+    // The host cannot delete through an opening, and Windows' C library cannot delete an
+    // open file; the portable tests need only the outcome.
+    Failure remove() override {
+        file_.close();
+        std::error_code error;
+        fs::remove(host_path_, error);
+        return error ? error_from(error.value()) : Failure();
+    }
+
+  private:
+    std::string path_;
+    fs::path host_path_;
+    Descriptor file_;
+};
+
 } // namespace
+
+Result<std::shared_ptr<JournalFile>> HostFileSystem::create_journal(const std::string& beside,
+                                                                    std::string_view suffix) {
+    auto path = beside;
+    (path += '.') += unpredictable_part();
+    path += suffix;
+    const auto made = host_path(path);
+    const int fd = open_file(made, O_WRONLY | O_CREAT | O_EXCL);
+    if (fd < 0)
+        return error_from(errno);
+    return std::shared_ptr<JournalFile>(std::make_shared<HostJournal>(path, made, fd));
+}
 
 Failure HostFileSystem::write_file_parts(const std::string& path,
                                          const std::vector<std::string_view>& parts) {
@@ -77,7 +111,8 @@ Failure HostFileSystem::write_file_parts(const std::string& path,
     if (is_read_only(target))
         return error_from(EACCES);
     auto temporary = target;
-    temporary += "." + unpredictable_part() + ".morvane-tmp";
+    (temporary += ".") += unpredictable_part();
+    temporary += ".morvane-tmp";
     Descriptor file(open_file(temporary, O_WRONLY | O_CREAT | O_EXCL));
     if (file.get() < 0)
         return error_from(errno);

@@ -61,6 +61,10 @@ class DiskFullAt : public FileSystem {
     Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& p) override {
         return inner_.hold_folder(p);
     }
+    Result<std::shared_ptr<JournalFile>> create_journal(const std::string& p,
+                                                        std::string_view suffix) override {
+        return inner_.create_journal(p, suffix);
+    }
 
   private:
     FileSystem& inner_;

@@ -3,7 +3,6 @@
 #include "platform/win32/system/wide_text.hpp"
 
 namespace morvane::win32 {
-namespace {
 
 Failure delete_through(FileHandle& file) {
     FILE_DISPOSITION_INFO disposition{TRUE};
@@ -15,6 +14,8 @@ Failure delete_through(FileHandle& file) {
         return last_error();
     return std::nullopt;
 }
+
+namespace {
 
 std::wstring last_name(const std::wstring& path) {
     return path.substr(path.find_last_of(L'\\') + 1);

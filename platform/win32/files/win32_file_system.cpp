@@ -4,6 +4,9 @@
 #include "platform/win32/scoped_handles.hpp"
 #include "platform/win32/system/wide_text.hpp"
 
+#include <algorithm>
+#include <vector>
+
 namespace morvane::win32 {
 bool Win32FileSystem::file_exists(const std::string& path) {
     if (path.empty())
@@ -101,9 +104,70 @@ std::wstring shown_path(const std::wstring& path) {
     return path.rfind(L"\\\\?\\", 0) == 0 ? path.substr(4) : path;
 }
 
+// Whether the name still leads to the file that was opened as `expected`, with no second
+// name and no reparse point: the last look before the name is handed to the system.
+Failure still_the_file(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& expected) {
+    FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION found{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &found))
+        return last_error();
+    if (found.dwVolumeSerialNumber != expected.dwVolumeSerialNumber ||
+        found.nFileIndexHigh != expected.nFileIndexHigh ||
+        found.nFileIndexLow != expected.nFileIndexLow || found.nNumberOfLinks != 1 ||
+        (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return PlatformError{PlatformError::Kind::other,
+                             "The new file " + narrow(shown_path(path)) +
+                                 " was exchanged for another before it took its place."};
+    return std::nullopt;
+}
+
+// Renamed through the opening that wrote it, so nothing can take its place on the way;
+// an existing target is not replaced.
+Failure rename_through(HANDLE file, const std::wstring& target) {
+    const auto name_bytes = target.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name_bytes);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = FALSE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(name_bytes);
+    std::copy(target.begin(), target.end(), rename->FileName);
+    if (!SetFileInformationByHandle(file, FileRenameInfo, rename,
+                                    static_cast<DWORD>(buffer.size())))
+        return last_error();
+    return std::nullopt;
+}
+
+bool already_there(const PlatformError& error) {
+    return error.description == windows_error(ERROR_ALREADY_EXISTS).description ||
+           error.description == windows_error(ERROR_FILE_EXISTS).description;
+}
+
 } // namespace
 
-Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target) {
+Failure put_in_place(SideFile& made, const std::wstring& target) {
+    if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        auto failure = rename_through(made.handle.get(), target);
+        if (!failure) {
+            made.handle.close();
+            return std::nullopt;
+        }
+        // Made meanwhile by someone else: it is replaced as any existing file is.
+        if (!already_there(*failure))
+            return failure;
+    }
+    BY_HANDLE_FILE_INFORMATION identity{};
+    if (!GetFileInformationByHandle(made.handle.get(), &identity))
+        return last_error();
+    // The system's replace opens the new file by its name, which it cannot while this
+    // opening shares nothing.
+    made.handle.close();
+    return replace_whole_file(made.path, target, &identity);
+}
+
+Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target,
+                           const BY_HANDLE_FILE_INFORMATION* expected) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return move_into_place(replacement, target);
@@ -120,6 +184,12 @@ Failure replace_whole_file(const std::wstring& replacement, const std::wstring& 
     if (auto failure = create_side_file(target, L".morvane-old", GENERIC_WRITE, backup))
         return failure;
     backup.handle.close();
+    if (expected) {
+        if (auto failure = still_the_file(replacement, *expected)) {
+            DeleteFileW(backup.path.c_str());
+            return failure;
+        }
+    }
     if (ReplaceFileW(target.c_str(), replacement.c_str(), backup.path.c_str(),
                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         DeleteFileW(backup.path.c_str());

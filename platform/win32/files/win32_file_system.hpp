@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.hpp"
+#include "platform/win32/scoped_handles.hpp"
 
 #include <windows.h>
 
@@ -16,10 +17,21 @@ Failure write_bytes(HANDLE file, const char* data, std::size_t size, WriteCall w
 // The bytes of an open file from its start to its end.
 Result<std::string> read_all(HANDLE file);
 
+// Deletes the file opened with DELETE access through that opening, and closes it.
+Failure delete_through(FileHandle& file);
+
 // Puts replacement (a long path) in the place of target in one step, keeping target's
 // security, attributes and streams where the file system allows; a read-only target is
-// refused. On failure target is as it was.
-Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target);
+// refused. On failure target is as it was. With expected, the replacement must still be
+// that file, with one name, when it is handed over.
+Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target,
+                           const BY_HANDLE_FILE_INFORMATION* expected = nullptr);
+
+struct SideFile;
+// Puts a side file this run made and still holds open in the place of target: renamed
+// through its opening where there is no target, replaced by name where there is one.
+// The opening is closed on success.
+Failure put_in_place(SideFile& made, const std::wstring& target);
 
 // What the system knows of an opened folder; anything but a folder fails with
 // ERROR_DIRECTORY.
@@ -48,6 +60,8 @@ class Win32FileSystem : public FileSystem {
     Result<std::vector<std::string>> groups_that_can_change(const std::string& folder) override;
     Result<bool> delete_plain_file(const std::string& path) override;
     Result<std::shared_ptr<FolderHold>> hold_folder(const std::string& path) override;
+    Result<std::shared_ptr<JournalFile>> create_journal(const std::string& beside,
+                                                        std::string_view suffix) override;
 };
 
 } // namespace morvane::win32

@@ -50,17 +50,16 @@ Failure create_side_file(const std::wstring& target, const wchar_t* suffix, DWOR
 
 Failure write_whole_file(const std::wstring& target, const std::vector<std::string_view>& parts) {
     SideFile temporary;
-    if (auto failure = create_side_file(target, L".morvane-tmp", GENERIC_WRITE, temporary))
+    if (auto failure = create_side_file(target, L".morvane-tmp", GENERIC_WRITE | DELETE, temporary))
         return failure;
     // On the disk before the rename, so that a power cut cannot leave a short file.
     auto failure = write_all(temporary.handle.get(), parts);
     if (!failure && !FlushFileBuffers(temporary.handle.get()))
         failure = last_error();
-    if (!temporary.handle.close() && !failure)
-        failure = last_error();
     if (!failure)
-        failure = replace_whole_file(temporary.path, target);
-    if (failure)
+        failure = put_in_place(temporary, target);
+    // Through its opening while this run holds it, by name once the system had it.
+    if (failure && (!temporary.handle.valid() || delete_through(temporary.handle)))
         DeleteFileW(temporary.path.c_str());
     return failure;
 }

@@ -1,4 +1,6 @@
 #include "app/commands/command_line.hpp"
+#include "app/record/record_journal.hpp"
+#include "app/record/setup_journal.hpp"
 #include "app/record/setup_record.hpp"
 #include "app/reporting/link_refusal.hpp"
 #include "integration/sas_config_update.hpp"
@@ -218,6 +220,76 @@ TEST(ProgramFolderIdentity, OnlyTheRecordedFolderUnderAnySpellingRunsTheRecord) 
     EXPECT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
     EXPECT_FALSE(at.said_starting("not removed "));
     at.expect_undone();
+}
+
+// A run stopped part-way, as when a deployment tool kills it, leaves the record naming its
+// journal; what only the journal knows, even after a state torn off at its end, is still
+// undone or kept by the next run, and no journal is left.
+TEST(RecordTrust, AStoppedRunsJournalIsReadToItsLastWholeStateByTheNextRun) {
+    for (const bool then_uninstall : {false, true}) {
+        SCOPED_TRACE(then_uninstall ? "uninstall" : "install again");
+        Kit at;
+        ASSERT_EQ(at.run({"/silent"}), exit_installed);
+        const auto record_path = setup_record_path(kit);
+        // The stopped run records again what the record forgot: its last two files.
+        auto forgetful = at.record();
+        const std::vector<RecordedFile> forgotten(forgetful.files_written.end() - 2,
+                                                  forgetful.files_written.end());
+        forgetful.files_written.resize(forgetful.files_written.size() - 2);
+        at.save(forgetful);
+        {
+            SetupJournal stopped(at.machine.files, at.machine.hashing, record_path, "sas9");
+            ASSERT_FALSE(stopped.open());
+            for (const auto& file : forgotten) {
+                ASSERT_FALSE(stopped.file_written(file.path, at.machine.read(file.path)));
+                ASSERT_FALSE(stopped.save());
+            }
+        }
+        const auto journal = journal_path(record_path, at.record().journal);
+        ASSERT_TRUE(at.machine.exists(journal)) << journal;
+        at.machine.files.append_file(journal, "; Morvane setup record\r\n[Release]\r\nVer");
+        const auto read = read_setup_record(at.machine.files, record_path);
+        ASSERT_TRUE(read.ok()) << read.error().description;
+        EXPECT_EQ(read.value().files_written.back().path, forgotten[1].path);
+
+        ASSERT_EQ(at.run({then_uninstall ? "/uninstall" : "/repair", "/silent"}), exit_installed);
+        EXPECT_FALSE(at.machine.exists(journal));
+        if (then_uninstall) {
+            EXPECT_FALSE(at.machine.exists(forgotten[1].path));
+            at.expect_undone();
+        } else {
+            EXPECT_EQ(at.record().files_written.size(), read.value().files_written.size());
+            EXPECT_TRUE(at.record().journal.empty());
+        }
+    }
+}
+
+// Only a journal of the record's own naming beside it is read or deleted.
+TEST(RecordTrust, AJournalTheRecordNamesElsewhereIsNeitherReadNorDeleted) {
+    for (const std::string name :
+         {"notes.txt", "..\\victim.txt", "morvane-setup.ini.{1}.journal\\victim.txt",
+          "morvane-setup.ini.{..\\..\\victim}.journal"}) {
+        SCOPED_TRACE(name);
+        Kit at;
+        ASSERT_EQ(at.run({"/silent"}), exit_installed);
+        auto record = at.record();
+        record.journal = name;
+        auto tempting = record;
+        tempting.files_written.push_back({kit + "\\saspgm\\keep.sas", sha256_of("mine")});
+        at.machine.write(kit + "\\saspgm\\keep.sas", "mine");
+        const auto victim = journal_path(setup_record_path(kit), name);
+        at.machine.make_folders(victim.substr(0, victim.rfind('\\')));
+        at.machine.write(victim, journal_state(tempting));
+        at.save(record);
+        EXPECT_EQ(read_setup_record(at.machine.files, setup_record_path(kit))
+                      .value()
+                      .files_written.size(),
+                  record.files_written.size());
+        ASSERT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
+        EXPECT_EQ(at.machine.read(victim), journal_state(tempting));
+        EXPECT_EQ(at.machine.read(kit + "\\saspgm\\keep.sas"), "mine");
+        at.expect_undone();
+    }
 }
 
 } // namespace

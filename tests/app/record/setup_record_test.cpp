@@ -90,10 +90,12 @@ TEST(SetupRecordText, EveryValueComesBackAsItWas) {
     for (const auto& value : values)
         records.push_back(record_holding(value));
     // A partial installation, and the outcomes that change nothing.
-    records.push_back({"sas94", ShortcutScope::all_users, "", {}, {"D:\\Kit\\saspgm"}, {}, {}, {}});
+    records.push_back(
+        {"sas94", ShortcutScope::all_users, "", {}, {"D:\\Kit\\saspgm"}, {}, {}, {}, {}});
     for (const auto outcome : {SasautosOutcome::already_listed, SasautosOutcome::no_list}) {
         SetupRecord unchanged{"sas8", {}, "", {},
-                              {},     {}, {}, {RecordedSasautos{"C:\\SASV8.CFG", "", outcome, {}}}};
+                              {},     {}, {}, {RecordedSasautos{"C:\\SASV8.CFG", "", outcome, {}}},
+                              {}};
         unchanged.sasautos[0].change.final_empty_line_added = true;
         records.push_back(unchanged);
     }

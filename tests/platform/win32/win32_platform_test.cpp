@@ -11,10 +11,12 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <thread>
 #include <vector>
 
 namespace morvane::win32 {
@@ -299,6 +301,48 @@ TEST_F(Files, AppendRefusesASecondNameOfAFile) {
     ASSERT_TRUE(refused);
     EXPECT_NE(refused->description.find("more than one name"), std::string::npos);
     EXPECT_EQ(files.read_file(other).value(), "[fonts]");
+}
+
+// Someone who can change the folder watches for the new file and, the moment it can be
+// renamed, puts a file of their own under its name. A new file on its way to a target that
+// does not exist yet must never be exchanged so.
+TEST_F(Files, ANewFileIsNotExchangedOnItsWayToAMissingTarget) {
+    std::atomic<bool> done = false;
+    std::atomic<int> taken = 0;
+    std::thread intruder([&] {
+        const auto pattern = long_path(folder + "\\*.morvane-tmp");
+        while (!done) {
+            WIN32_FIND_DATAW found{};
+            const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE)
+                continue;
+            FindClose(search);
+            const auto name = long_path(folder) + L"\\" + found.cFileName;
+            // Tried again and again while the name is there, to be first once it can move.
+            bool moved = false;
+            while (!done && !moved && GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES)
+                moved = MoveFileExW(name.c_str(), (name + L".taken").c_str(), 0);
+            if (!moved)
+                continue;
+            ++taken;
+            const HANDLE planted = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr);
+            DWORD written = 0;
+            WriteFile(planted, "planted", 7, &written, nullptr);
+            CloseHandle(planted);
+        }
+    });
+    int exchanged = 0;
+    for (int i = 0; i < 600; ++i) {
+        const auto file = folder + "\\target" + std::to_string(i) + ".sas";
+        if (files.write_file(file, "ours"))
+            continue;
+        const auto written = files.read_file(file);
+        exchanged += !written.ok() || written.value() != "ours";
+    }
+    done = true;
+    intruder.join();
+    EXPECT_EQ(exchanged, 0) << taken << " new files were renamed away by the intruder";
 }
 
 TEST_F(Files, MissingFileIsReportedInTheSystemsWords) {
