@@ -2,11 +2,26 @@
 
 #include "product/layout.hpp"
 
+#include <cstdint>
+#include <cstdio>
+
 namespace morvane {
 namespace {
 
-// No value of a record holds a line break, so this line cannot be part of a state.
-constexpr std::string_view state_end = "\r\n; end of state\r\n";
+// Each state is closed by this line and a checksum of the state's text. No value of a
+// record holds a line break, so the line cannot be part of a state; the checksum tells a
+// state that a power cut left with pages of zeros from a whole one.
+constexpr std::string_view state_end = "\r\n; end of state ";
+constexpr std::size_t checksum_digits = 16;
+
+std::string checksum_of(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char digits[checksum_digits + 1];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
+}
 
 std::string_view folder_of(std::string_view path) {
     return path.substr(0, path.find_last_of('\\') + 1);
@@ -16,17 +31,26 @@ std::string_view folder_of(std::string_view path) {
 
 std::string journal_state(const SetupRecord& record) {
     auto text = to_text(record);
-    text += state_end.substr(2);
-    return text;
+    const auto checksum = checksum_of(text);
+    (text += state_end.substr(2)) += checksum;
+    return text += "\r\n";
 }
 
 std::optional<std::string_view> latest_journal_state(std::string_view journal) {
-    const auto end = journal.rfind(state_end);
-    if (end == std::string_view::npos)
-        return std::nullopt;
-    const auto before = journal.substr(0, end + 2);
-    const auto start = before.rfind(state_end);
-    return before.substr(start == std::string_view::npos ? 0 : start + state_end.size());
+    // Only the last state can be torn: each is on the disk before the next is added.
+    for (auto end = journal.rfind(state_end); end != std::string_view::npos;
+         end = end == 0 ? std::string_view::npos : journal.rfind(state_end, end - 1)) {
+        const auto closing = journal.substr(end + state_end.size());
+        if (closing.size() < checksum_digits + 2 || closing.substr(checksum_digits, 2) != "\r\n")
+            continue;
+        const auto before = journal.substr(0, end + 2);
+        const auto start = before.rfind(state_end);
+        const auto state = before.substr(
+            start == std::string_view::npos ? 0 : start + state_end.size() + checksum_digits + 2);
+        if (closing.substr(0, checksum_digits) == checksum_of(state))
+            return state;
+    }
+    return std::nullopt;
 }
 
 bool is_journal_name(std::string_view name) {

@@ -9,7 +9,7 @@
 namespace morvane {
 
 // A run's journal is the record's text, one whole state after another, each closed by
-// a line of its own; the last closed state is the run's latest.
+// a line of its own with a checksum; the last state whose checksum holds is the latest.
 std::string journal_state(const SetupRecord& record);
 std::optional<std::string_view> latest_journal_state(std::string_view journal);
 

@@ -104,6 +104,11 @@ std::wstring shown_path(const std::wstring& path) {
     return path.rfind(L"\\\\?\\", 0) == 0 ? path.substr(4) : path;
 }
 
+bool same_file(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
 // Whether the name still leads to the file that was opened as `expected`, with no second
 // name and no reparse point: the last look before the name is handed to the system.
 Failure still_the_file(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& expected) {
@@ -113,9 +118,7 @@ Failure still_the_file(const std::wstring& path, const BY_HANDLE_FILE_INFORMATIO
     BY_HANDLE_FILE_INFORMATION found{};
     if (!file.valid() || !GetFileInformationByHandle(file.get(), &found))
         return last_error();
-    if (found.dwVolumeSerialNumber != expected.dwVolumeSerialNumber ||
-        found.nFileIndexHigh != expected.nFileIndexHigh ||
-        found.nFileIndexLow != expected.nFileIndexLow || found.nNumberOfLinks != 1 ||
+    if (!same_file(found, expected) || found.nNumberOfLinks != 1 ||
         (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
         return PlatformError{PlatformError::Kind::other,
                              "The new file " + narrow(shown_path(path)) +
@@ -124,8 +127,8 @@ Failure still_the_file(const std::wstring& path, const BY_HANDLE_FILE_INFORMATIO
 }
 
 // Renamed through the opening that wrote it, so nothing can take its place on the way;
-// an existing target is not replaced.
-Failure rename_through(HANDLE file, const std::wstring& target) {
+// an existing target is not replaced. The system's error code, or 0.
+DWORD rename_through(HANDLE file, const std::wstring& target) {
     const auto name_bytes = target.size() * sizeof(wchar_t);
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name_bytes);
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -135,27 +138,33 @@ Failure rename_through(HANDLE file, const std::wstring& target) {
     std::copy(target.begin(), target.end(), rename->FileName);
     if (!SetFileInformationByHandle(file, FileRenameInfo, rename,
                                     static_cast<DWORD>(buffer.size())))
-        return last_error();
-    return std::nullopt;
+        return GetLastError();
+    return ERROR_SUCCESS;
 }
 
-bool already_there(const PlatformError& error) {
-    return error.description == windows_error(ERROR_ALREADY_EXISTS).description ||
-           error.description == windows_error(ERROR_FILE_EXISTS).description;
+// A side file left under its name by a failed replace goes, but only while the name
+// still leads to it: whatever someone put there instead is theirs.
+void delete_if_still(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& made) {
+    FileHandle file(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION found{};
+    if (file.valid() && GetFileInformationByHandle(file.get(), &found) && same_file(found, made))
+        delete_through(file);
 }
 
 } // namespace
 
 Failure put_in_place(SideFile& made, const std::wstring& target) {
     if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        auto failure = rename_through(made.handle.get(), target);
-        if (!failure) {
+        const DWORD error = rename_through(made.handle.get(), target);
+        if (error == ERROR_SUCCESS) {
             made.handle.close();
             return std::nullopt;
         }
         // Made meanwhile by someone else: it is replaced as any existing file is.
-        if (!already_there(*failure))
-            return failure;
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+            return windows_error(error);
     }
     BY_HANDLE_FILE_INFORMATION identity{};
     if (!GetFileInformationByHandle(made.handle.get(), &identity))
@@ -163,14 +172,22 @@ Failure put_in_place(SideFile& made, const std::wstring& target) {
     // The system's replace opens the new file by its name, which it cannot while this
     // opening shares nothing.
     made.handle.close();
-    return replace_whole_file(made.path, target, &identity);
+    auto failure = replace_whole_file(made.path, target, &identity);
+    if (failure)
+        delete_if_still(made.path, identity);
+    return failure;
 }
 
 Failure replace_whole_file(const std::wstring& replacement, const std::wstring& target,
                            const BY_HANDLE_FILE_INFORMATION* expected) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (expected) {
+            if (auto failure = still_the_file(replacement, *expected))
+                return failure;
+        }
         return move_into_place(replacement, target);
+    }
     // A read-only file must stay as it is, whatever the file system allows.
     if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
         return windows_error(ERROR_ACCESS_DENIED);

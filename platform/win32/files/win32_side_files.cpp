@@ -58,9 +58,9 @@ Failure write_whole_file(const std::wstring& target, const std::vector<std::stri
         failure = last_error();
     if (!failure)
         failure = put_in_place(temporary, target);
-    // Through its opening while this run holds it, by name once the system had it.
-    if (failure && (!temporary.handle.valid() || delete_through(temporary.handle)))
-        DeleteFileW(temporary.path.c_str());
+    // Once the opening is closed, putting it in place has cleaned up after itself.
+    if (failure && temporary.handle.valid())
+        delete_through(temporary.handle);
     return failure;
 }
 

@@ -223,44 +223,62 @@ TEST(ProgramFolderIdentity, OnlyTheRecordedFolderUnderAnySpellingRunsTheRecord) 
 }
 
 // A run stopped part-way, as when a deployment tool kills it, leaves the record naming its
-// journal; what only the journal knows, even after a state torn off at its end, is still
-// undone or kept by the next run, and no journal is left.
+// journal; what only the journal knows, even after a last state that a power cut left
+// torn or full of zeros, is still undone by the next run, and no journal is left.
 TEST(RecordTrust, AStoppedRunsJournalIsReadToItsLastWholeStateByTheNextRun) {
-    for (const bool then_uninstall : {false, true}) {
-        SCOPED_TRACE(then_uninstall ? "uninstall" : "install again");
+    const auto journals_in = [](Kit& at) {
+        std::vector<std::string> journals;
+        for (const auto& name : at.machine.files_in(kit))
+            if (name.ends_with(".journal"))
+                journals.push_back(name);
+        return journals;
+    };
+    for (const bool repair_first : {false, true}) {
+        SCOPED_TRACE(repair_first ? "repair, then uninstall" : "uninstall");
         Kit at;
+        // A run that fails ends its journal as one that completes does.
+        at.machine.set_read_only(config, true);
+        ASSERT_EQ(at.run({"/silent"}), exit_step_failed);
+        at.machine.set_read_only(config, false);
+        EXPECT_TRUE(at.record().journal.empty());
         ASSERT_EQ(at.run({"/silent"}), exit_installed);
+        EXPECT_TRUE(journals_in(at).empty());
+
+        // The stopped run records again what the record forgot: its last file and its
+        // SASAUTOS entry, which a repair finds listed and would take for the user's own.
         const auto record_path = setup_record_path(kit);
-        // The stopped run records again what the record forgot: its last two files.
         auto forgetful = at.record();
-        const std::vector<RecordedFile> forgotten(forgetful.files_written.end() - 2,
-                                                  forgetful.files_written.end());
-        forgetful.files_written.resize(forgetful.files_written.size() - 2);
+        const auto last_file = forgetful.files_written.back();
+        const auto entry = forgetful.sasautos.back();
+        forgetful.files_written.pop_back();
+        forgetful.sasautos.pop_back();
         at.save(forgetful);
         {
             SetupJournal stopped(at.machine.files, at.machine.hashing, record_path, "sas9");
             ASSERT_FALSE(stopped.open());
-            for (const auto& file : forgotten) {
-                ASSERT_FALSE(stopped.file_written(file.path, at.machine.read(file.path)));
-                ASSERT_FALSE(stopped.save());
-            }
+            ASSERT_FALSE(stopped.file_written(last_file.path, at.machine.read(last_file.path)));
+            ASSERT_FALSE(stopped.save());
+            stopped.sas_config_updated(entry.config_file,
+                                       {entry.outcome, entry.change, entry.macro_folder});
+            ASSERT_FALSE(stopped.save());
         }
         const auto journal = journal_path(record_path, at.record().journal);
-        ASSERT_TRUE(at.machine.exists(journal)) << journal;
-        at.machine.files.append_file(journal, "; Morvane setup record\r\n[Release]\r\nVer");
+        ASSERT_EQ(journals_in(at).size(), 1u);
+        auto zeroed = journal_state(forgetful);
+        std::fill(zeroed.begin() + 40, zeroed.begin() + 80, '\0');
+        for (const auto& torn : {zeroed, std::string("; Morvane setup record\r\n[Rel")})
+            at.machine.files.append_file(journal, torn);
         const auto read = read_setup_record(at.machine.files, record_path);
         ASSERT_TRUE(read.ok()) << read.error().description;
-        EXPECT_EQ(read.value().files_written.back().path, forgotten[1].path);
+        EXPECT_EQ(read.value().sasautos.size(), 1u);
 
-        ASSERT_EQ(at.run({then_uninstall ? "/uninstall" : "/repair", "/silent"}), exit_installed);
-        EXPECT_FALSE(at.machine.exists(journal));
-        if (then_uninstall) {
-            EXPECT_FALSE(at.machine.exists(forgotten[1].path));
-            at.expect_undone();
-        } else {
-            EXPECT_EQ(at.record().files_written.size(), read.value().files_written.size());
-            EXPECT_TRUE(at.record().journal.empty());
+        if (repair_first) {
+            ASSERT_EQ(at.run({"/repair", "/silent"}), exit_installed);
         }
+        ASSERT_EQ(at.run({"/uninstall", "/silent"}), exit_installed);
+        EXPECT_FALSE(at.machine.exists(journal));
+        EXPECT_EQ(at.machine.read(config), original_config);
+        at.expect_undone();
     }
 }
 
