@@ -3,7 +3,6 @@
 #include "product/layout.hpp"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace morvane {
 namespace {
@@ -18,8 +17,9 @@ std::string checksum_of(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (const char c : text)
         hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    char digits[checksum_digits + 1];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    std::string digits(checksum_digits, '0');
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit, hash >>= 4)
+        *digit = "0123456789abcdef"[hash & 0xF];
     return digits;
 }
 
