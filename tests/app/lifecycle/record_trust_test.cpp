@@ -244,20 +244,24 @@ TEST(RecordTrust, AStoppedRunsJournalIsReadToItsLastWholeStateByTheNextRun) {
         ASSERT_EQ(at.run({"/silent"}), exit_installed);
         EXPECT_TRUE(journals_in(at).empty());
 
-        // The stopped run records again what the record forgot: its last file and its
-        // SASAUTOS entry, which a repair finds listed and would take for the user's own.
+        // The stopped run records again what the record forgot: its last two files and
+        // its SASAUTOS entry, which a repair finds listed and would take for the user's
+        // own. The first save writes the record; the entry is in the journal's second state.
         const auto record_path = setup_record_path(kit);
         auto forgetful = at.record();
-        const auto last_file = forgetful.files_written.back();
+        const std::vector<RecordedFile> last_files(forgetful.files_written.end() - 2,
+                                                   forgetful.files_written.end());
         const auto entry = forgetful.sasautos.back();
-        forgetful.files_written.pop_back();
+        forgetful.files_written.resize(forgetful.files_written.size() - 2);
         forgetful.sasautos.pop_back();
         at.save(forgetful);
         {
             SetupJournal stopped(at.machine.files, at.machine.hashing, record_path, "sas9");
             ASSERT_FALSE(stopped.open());
-            ASSERT_FALSE(stopped.file_written(last_file.path, at.machine.read(last_file.path)));
-            ASSERT_FALSE(stopped.save());
+            for (const auto& file : last_files) {
+                ASSERT_FALSE(stopped.file_written(file.path, at.machine.read(file.path)));
+                ASSERT_FALSE(stopped.save());
+            }
             stopped.sas_config_updated(entry.config_file,
                                        {entry.outcome, entry.change, entry.macro_folder});
             ASSERT_FALSE(stopped.save());

@@ -1,4 +1,5 @@
 #include "app/commands/command_line.hpp"
+#include "app/record/record_journal.hpp"
 #include "app/record/setup_record.hpp"
 #include "program/setup_program.hpp"
 #include "tests/doubles/program_doubles.hpp"
@@ -227,6 +228,33 @@ TEST(SetupRecordFile, MissingIsNothingRecordedAndUnreadableNamesTheFile) {
     ASSERT_FALSE(read.ok());
     EXPECT_FALSE(read.error().is_not_found());
     EXPECT_NE(read.error().description.find(path), std::string::npos);
+}
+
+// A journal holds whole states one after another; only the last can have been cut short or
+// left with zeros by a power cut, and then the one before it is the latest.
+TEST(SetupJournalText, TheLatestStateIsTheLastWhoseChecksumHolds) {
+    std::string states[3];
+    for (int i = 0; i < 3; ++i)
+        states[i] = journal_state(record_holding("state " + std::to_string(i + 1)));
+    auto zeroed = states[2];
+    std::fill(zeroed.begin() + 30, zeroed.begin() + 60, '\0');
+    const auto torn = states[2].substr(0, states[2].size() - 5);
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {states[0], "state 1"},
+        {states[0] + states[1], "state 2"},
+        {states[0] + states[1] + states[2], "state 3"},
+        {states[0] + states[1] + torn, "state 2"},
+        {states[0] + states[1] + zeroed, "state 2"},
+        {zeroed, ""},
+    };
+    for (const auto& [journal, expected] : cases) {
+        const auto latest = latest_journal_state(journal);
+        ASSERT_EQ(latest.has_value(), !expected.empty()) << expected;
+        if (latest) {
+            EXPECT_EQ(parse_setup_record(std::string(*latest)).value().sas_version, expected);
+        }
+    }
 }
 
 } // namespace

@@ -308,7 +308,7 @@ TEST_F(Files, AppendRefusesASecondNameOfAFile) {
 // does not exist yet must never be exchanged so.
 TEST_F(Files, ANewFileIsNotExchangedOnItsWayToAMissingTarget) {
     std::atomic<bool> done = false;
-    std::atomic<int> taken = 0;
+    std::atomic<int> seen = 0, taken = 0;
     std::thread intruder([&] {
         const auto pattern = long_path(folder + "\\*.morvane-tmp");
         while (!done) {
@@ -317,6 +317,7 @@ TEST_F(Files, ANewFileIsNotExchangedOnItsWayToAMissingTarget) {
             if (search == INVALID_HANDLE_VALUE)
                 continue;
             FindClose(search);
+            ++seen;
             const auto name = long_path(folder) + L"\\" + found.cFileName;
             // Tried again and again while the name is there, to be first once it can move.
             bool moved = false;
@@ -342,6 +343,7 @@ TEST_F(Files, ANewFileIsNotExchangedOnItsWayToAMissingTarget) {
     done = true;
     intruder.join();
     // Held unshared until it bears the target's name, a new file cannot even be moved.
+    EXPECT_GT(seen, 0) << "the intruder never saw a new file: nothing was tried";
     EXPECT_EQ(taken, 0);
     EXPECT_EQ(exchanged, 0);
 }
