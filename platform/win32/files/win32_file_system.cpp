@@ -127,8 +127,8 @@ Failure still_the_file(const std::wstring& path, const BY_HANDLE_FILE_INFORMATIO
 }
 
 // Renamed through the opening that wrote it, so nothing can take its place on the way;
-// an existing target is not replaced. The system's error code, or 0.
-DWORD rename_through(HANDLE file, const std::wstring& target) {
+// an existing target is not replaced.
+bool renamed_through(HANDLE file, const std::wstring& target) {
     const auto name_bytes = target.size() * sizeof(wchar_t);
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name_bytes);
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -136,10 +136,8 @@ DWORD rename_through(HANDLE file, const std::wstring& target) {
     rename->RootDirectory = nullptr;
     rename->FileNameLength = static_cast<DWORD>(name_bytes);
     std::copy(target.begin(), target.end(), rename->FileName);
-    if (!SetFileInformationByHandle(file, FileRenameInfo, rename,
-                                    static_cast<DWORD>(buffer.size())))
-        return GetLastError();
-    return ERROR_SUCCESS;
+    return SetFileInformationByHandle(file, FileRenameInfo, rename,
+                                      static_cast<DWORD>(buffer.size())) != 0;
 }
 
 // A side file left under its name by a failed replace goes, but only while the name
@@ -156,15 +154,12 @@ void delete_if_still(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION&
 } // namespace
 
 Failure put_in_place(SideFile& made, const std::wstring& target) {
-    if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = rename_through(made.handle.get(), target);
-        if (error == ERROR_SUCCESS) {
-            made.handle.close();
-            return std::nullopt;
-        }
-        // Made meanwhile by someone else: it is replaced as any existing file is.
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
-            return windows_error(error);
+    // Where that rename fails (a target made meanwhile, a system or share that cannot
+    // rename through an opening), the new file goes by its name after one more look.
+    if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        renamed_through(made.handle.get(), target)) {
+        made.handle.close();
+        return std::nullopt;
     }
     BY_HANDLE_FILE_INFORMATION identity{};
     if (!GetFileInformationByHandle(made.handle.get(), &identity))
