@@ -45,8 +45,7 @@ Failure SetupJournal::save() {
         return std::nullopt;
     auto failure = journal_ ? journal_->append(journal_state(record_)) : start_journal();
     if (failure)
-        return PlatformError{failure->kind, "The setup record " + path_ +
-                                                " cannot be written: " + failure->description};
+        return not_written(*failure);
     changed_ = false;
     return std::nullopt;
 }
@@ -60,8 +59,7 @@ Failure SetupJournal::finish() {
     if (auto failure = write_record()) {
         // The record on the disk still names the journal, which holds every step.
         record_.journal = last_name(journal_->path());
-        return PlatformError{failure->kind, "The setup record " + path_ +
-                                                " cannot be written: " + failure->description};
+        return not_written(*failure);
     }
     // Left behind, it is named by nothing and read by nobody.
     journal_->remove();
@@ -82,6 +80,11 @@ Failure SetupJournal::start_journal() {
     journal_ = made.value();
     delete_earlier_journal();
     return std::nullopt;
+}
+
+PlatformError SetupJournal::not_written(const PlatformError& failure) const {
+    return {failure.kind,
+            "The setup record " + path_ + " cannot be written: " + failure.description};
 }
 
 Failure SetupJournal::write_record() {

@@ -49,6 +49,7 @@ class SetupJournal {
   private:
     Failure start_journal();
     Failure write_record();
+    PlatformError not_written(const PlatformError& failure) const;
     // A journal an earlier run left, once the record no longer names it.
     void delete_earlier_journal();
 
