@@ -26,17 +26,9 @@ constexpr std::string_view sasautos_section = "SAS configuration";
 // A value that a reader would trim, or that starts like a quoted one, goes between
 // double quotes; the reader takes everything between the first and the last quote, so
 // quotes inside need no escape and every byte but a line break comes back as it was.
-std::string written_value(std::string_view value) {
-    const bool quote = !value.empty() &&
-                       (is_blank(value.front()) || is_blank(value.back()) || value.front() == '"');
-    if (!quote)
-        return std::string(value);
-    std::string quoted;
-    quoted.reserve(value.size() + 2);
-    quoted += '"';
-    quoted += value;
-    quoted += '"';
-    return quoted;
+bool needs_quotes(std::string_view value) {
+    return !value.empty() &&
+           (is_blank(value.front()) || is_blank(value.back()) || value.front() == '"');
 }
 
 std::string read_value(std::string_view text) {
@@ -68,13 +60,16 @@ std::string_view outcome_name(SasautosOutcome outcome) {
 
 class Writer {
   public:
+    // A whole record, written after every step, fits without growing.
+    Writer() { text_.reserve(4096); }
     void comment(std::string_view text) { (text_ += "; ").append(text) += line_end; }
     void section(std::string_view name) {
         (((text_ += line_end) += "[") += name) += "]";
         text_ += line_end;
     }
     void value(std::string_view key, std::string_view value) {
-        ((text_ += key) += "=") += written_value(value);
+        const std::string_view quote = needs_quotes(value) ? "\"" : "";
+        ((((text_ += key) += "=") += quote) += value) += quote;
         text_ += line_end;
     }
     std::string text() && { return std::move(text_); }
