@@ -15,6 +15,26 @@ std::string double_single_quotes(const std::string& text) {
     return doubled;
 }
 
+// The lines, each followed by CR LF, with the program folder in place of its marker.
+template <class Lines>
+std::string text_of(const Lines& lines, std::string_view quoted_program_folder) {
+    std::string text;
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + quoted_program_folder.size() + 2;
+    text.reserve(size);
+    for (const std::string_view line : lines) {
+        std::size_t start = 0;
+        for (auto at = line.find(program_folder_marker); at != std::string_view::npos;
+             at = line.find(program_folder_marker, start)) {
+            (text += line.substr(start, at - start)) += quoted_program_folder;
+            start = at + program_folder_marker.size();
+        }
+        (text += line.substr(start)) += "\r\n";
+    }
+    return text;
+}
+
 } // namespace
 
 SasFileWriter::SasFileWriter(FileSystem& files, TextEncoding& encoding, std::string program_folder)
@@ -31,41 +51,22 @@ std::string SasFileWriter::macro_folder() const {
     return macro_folder_path(program_folder_);
 }
 
-std::string SasFileWriter::expand(std::string_view template_line) const {
-    std::string line;
-    std::size_t start = 0;
-    for (auto at = template_line.find(program_folder_marker); at != std::string_view::npos;
-         at = template_line.find(program_folder_marker, start)) {
-        line.append(template_line.substr(start, at - start));
-        line += quoted_program_folder_;
-        start = at + program_folder_marker.size();
-    }
-    line.append(template_line.substr(start));
-    return line;
-}
-
-Failure SasFileWriter::write_template(const std::string& path,
-                                      const std::vector<std::string>& lines) const {
-    std::string text;
-    std::size_t size = 0;
-    for (const auto& line : lines)
-        size += line.size() + quoted_program_folder_.size() + 2;
-    text.reserve(size);
-    for (const auto& line : lines) {
-        if (line.find(program_folder_marker) == std::string::npos)
-            text += line;
-        else
-            text += expand(line);
-        text += "\r\n";
-    }
+Failure SasFileWriter::write_text(const std::string& path, const std::string& text) const {
     const auto ansi = encoding_.to_ansi(text);
     if (!ansi.ok())
         return ansi.error();
     return output_(path, ansi.value());
 }
 
+Failure SasFileWriter::write_template(const std::string& path,
+                                      const std::vector<std::string>& lines) const {
+    return write_text(path, text_of(lines, quoted_program_folder_));
+}
+
+// The template's own lines, not copies: the library's text is read once per installation.
 Failure SasFileWriter::write_macro_file(std::string_view file_name, FileTemplate lines) const {
-    return write_macro_file(file_name, std::vector<std::string>(lines.begin(), lines.end()));
+    return write_text(macro_folder() + "\\" + std::string(file_name),
+                      text_of(lines, quoted_program_folder_));
 }
 
 Failure SasFileWriter::write_macro_file(std::string_view file_name,

@@ -44,7 +44,7 @@ class SasFileWriter {
                              const std::vector<std::string>& lines) const;
 
   private:
-    std::string expand(std::string_view template_line) const;
+    Failure write_text(const std::string& path, const std::string& text) const;
 
     GeneratedFileOutput output_;
     TextEncoding& encoding_;
