@@ -31,7 +31,13 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodingCase{"\xC5\x81", ""},                             // Ł
                       EncodingCase{"\xE4\xB8\xAD", ""},                         // 中
                       EncodingCase{"\xC2\x81", ""}, // U+0081, a hole of the code page
-                      EncodingCase{"\xC3", ""}));   // cut UTF-8 sequence
+                      EncodingCase{"\xC3", ""},     // cut UTF-8 sequence
+                      // Past and inside the eight bytes the plain ASCII is looked at in.
+                      EncodingCase{"C:\\Programme\\Donn\xC3\xA9"
+                                   "es\\Kit\xC3\xA9",
+                                   "C:\\Programme\\Donn\xE9"
+                                   "es\\Kit\xE9"},
+                      EncodingCase{"C:\\Programme\\\xC3", ""}));
 
 } // namespace
 } // namespace morvane::testing
