@@ -104,11 +104,6 @@ std::wstring shown_path(const std::wstring& path) {
     return path.rfind(L"\\\\?\\", 0) == 0 ? path.substr(4) : path;
 }
 
-bool same_file(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
-}
-
 // Whether the name still leads to the file that was opened as `expected`, with no second
 // name and no reparse point: the last look before the name is handed to the system.
 Failure still_the_file(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& expected) {
@@ -152,6 +147,11 @@ void delete_if_still(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION&
 }
 
 } // namespace
+
+bool same_file(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
 
 Failure put_in_place(SideFile& made, const std::wstring& target) {
     // Where that rename fails (a target made meanwhile, a system or share that cannot

@@ -33,6 +33,9 @@ struct SideFile;
 // The opening is closed on success.
 Failure put_in_place(SideFile& made, const std::wstring& target);
 
+// Whether two openings are of one file: the same volume and the same index on it.
+bool same_file(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b);
+
 // What the system knows of an opened folder; anything but a folder fails with
 // ERROR_DIRECTORY.
 Result<BY_HANDLE_FILE_INFORMATION> opened_folder_information(HANDLE opened);

@@ -34,10 +34,7 @@ Result<bool> Win32FileSystem::same_folder(const std::string& a, const std::strin
     const auto second = folder_information(b);
     if (!second.ok())
         return second.error();
-    const auto& x = first.value();
-    const auto& y = second.value();
-    return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
-           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+    return same_file(first.value(), second.value());
 }
 
 } // namespace morvane::win32
