@@ -13,9 +13,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <vector>
 
 namespace morvane {
 namespace {
@@ -95,16 +98,31 @@ std::map<fs::path, std::string> files_written(Workstation& workstation) {
     return written;
 }
 
+void overwrite(const std::map<fs::path, std::string>& written) {
+    for (const auto& [path, bytes] : written) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
+
+void safe_replace(const std::map<fs::path, std::string>& written) {
+    for (const auto& [path, bytes] : written) {
+        auto beside = path;
+        beside += ".new";
+        std::FILE* file = std::fopen(beside.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fflush(file);
+        std::fclose(file);
+        fs::rename(beside, path);
+    }
+}
+
 void fwrite_same_bytes(benchmark::State& state) {
     Workstation workstation;
     const auto written = files_written(workstation);
-    for (auto _ : state) {
-        for (const auto& [path, bytes] : written) {
-            std::FILE* file = std::fopen(path.c_str(), "wb");
-            std::fwrite(bytes.data(), 1, bytes.size(), file);
-            std::fclose(file);
-        }
-    }
+    for (auto _ : state)
+        overwrite(written);
     state.counters["files"] = static_cast<double>(written.size());
 }
 BENCHMARK(fwrite_same_bytes)->Unit(benchmark::kMicrosecond);
@@ -112,20 +130,50 @@ BENCHMARK(fwrite_same_bytes)->Unit(benchmark::kMicrosecond);
 void safe_replace_same_bytes(benchmark::State& state) {
     Workstation workstation;
     const auto written = files_written(workstation);
-    for (auto _ : state) {
-        for (const auto& [path, bytes] : written) {
-            auto beside = path;
-            beside += ".new";
-            std::FILE* file = std::fopen(beside.c_str(), "wb");
-            std::fwrite(bytes.data(), 1, bytes.size(), file);
-            std::fflush(file);
-            std::fclose(file);
-            fs::rename(beside, path);
-        }
-    }
+    for (auto _ : state)
+        safe_replace(written);
     state.counters["files"] = static_cast<double>(written.size());
 }
 BENCHMARK(safe_replace_same_bytes)->Unit(benchmark::kMicrosecond);
+
+template <class Work> double seconds_of(const Work& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// The ratios themselves: each installation is timed beside one run of each baseline,
+// taken in turns first and last, so that a slow spell of the disk, which on a virtual
+// machine outlasts a repetition, falls on both sides of a ratio.
+void sequence_against_baselines(benchmark::State& state) {
+    Workstation workstation;
+    const auto written = files_written(workstation);
+    std::vector<double> to_safe_replace, to_fwrite;
+    bool baselines_first = false;
+    for (auto _ : state) {
+        double sequence = 0, replaced = 0, overwritten = 0;
+        const auto baselines = [&] {
+            replaced = seconds_of([&] { safe_replace(written); });
+            overwritten = seconds_of([&] { overwrite(written); });
+        };
+        if (baselines_first)
+            baselines();
+        sequence = seconds_of([&] { workstation.install(); });
+        if (!baselines_first)
+            baselines();
+        baselines_first = !baselines_first;
+        to_safe_replace.push_back(sequence / replaced);
+        to_fwrite.push_back(sequence / overwritten);
+    }
+    state.counters["per_safe_replace"] = median(to_safe_replace);
+    state.counters["per_fwrite"] = median(to_fwrite);
+}
+BENCHMARK(sequence_against_baselines)->Unit(benchmark::kMicrosecond);
 
 // The setup record's share of the sequence: one installation's 19 saves of the final
 // record, each step recording one file again, and the finish that folds the journal in.
