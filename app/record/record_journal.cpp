@@ -2,9 +2,7 @@
 
 #include "product/layout.hpp"
 
-#include <bit>
 #include <cstdint>
-#include <cstring>
 
 namespace morvane {
 namespace {
@@ -15,24 +13,10 @@ namespace {
 constexpr std::string_view state_end = "\r\n; end of state ";
 constexpr std::size_t checksum_digits = 16;
 
-// Eight bytes as one number, the first lowest, as every build's processor reads them.
-std::uint64_t word_at(std::string_view text, std::size_t at) {
-    static_assert(std::endian::native == std::endian::little);
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + at, sizeof word);
-    return word;
-}
-
-// FNV-1a's exclusive or and multiply, taken over eight bytes at a time: a record's state
-// is summed after every step, and byte by byte that was a tenth of an installation's work.
 std::string checksum_of(std::string_view text) {
-    constexpr std::uint64_t prime = 1099511628211ull;
-    std::uint64_t hash = 14695981039346656037ull;
-    std::size_t at = 0;
-    for (; at + 8 <= text.size(); at += 8)
-        hash = (hash ^ word_at(text, at)) * prime;
-    for (; at < text.size(); ++at)
-        hash = (hash ^ static_cast<unsigned char>(text[at])) * prime;
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     std::string digits(checksum_digits, '0');
     for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit, hash >>= 4)
         *digit = "0123456789abcdef"[hash & 0xF];

@@ -247,6 +247,10 @@ TEST(SetupJournalText, TheLatestStateIsTheLastWhoseChecksumHolds) {
         {states[0] + states[1] + torn, "state 2"},
         {states[0] + states[1] + zeroed, "state 2"},
         {zeroed, ""},
+        // Journals that a stopped run of any earlier build left must still be read.
+        {"[Release]\r\nVersion=9.3\r\n; end of state fea65110cba1ff41\r\n"
+         "[Release]\r\nVersion=9.4\r\n; end of state 18659210da25fb94\r\n",
+         "9.4"},
     };
     for (const auto& [journal, expected] : cases) {
         const auto latest = latest_journal_state(journal);
