@@ -14,9 +14,11 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -143,32 +145,30 @@ template <class Work> double seconds_of(const Work& work) {
 }
 
 double median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
+    std::sort(values.begin(), values.end());
+    const auto middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// The ratios themselves: each installation is timed beside one run of each baseline,
-// taken in turns first and last, so that a slow spell of the disk, which on a virtual
-// machine outlasts a repetition, falls on both sides of a ratio.
+// The ratios themselves: each installation is timed beside one run of each baseline, the
+// three in each of their six orders in turn, so that each follows each other as often and
+// a slow spell of the disk, which on a virtual machine outlasts a repetition, falls on
+// every side of a ratio.
 void sequence_against_baselines(benchmark::State& state) {
     Workstation workstation;
     const auto written = files_written(workstation);
+    const std::function<void()> works[] = {[&] { workstation.install(); },
+                                           [&] { safe_replace(written); },
+                                           [&] { overwrite(written); }};
+    std::array<int, 3> order{0, 1, 2};
     std::vector<double> to_safe_replace, to_fwrite;
-    bool baselines_first = false;
     for (auto _ : state) {
-        double sequence = 0, replaced = 0, overwritten = 0;
-        const auto baselines = [&] {
-            replaced = seconds_of([&] { safe_replace(written); });
-            overwritten = seconds_of([&] { overwrite(written); });
-        };
-        if (baselines_first)
-            baselines();
-        sequence = seconds_of([&] { workstation.install(); });
-        if (!baselines_first)
-            baselines();
-        baselines_first = !baselines_first;
-        to_safe_replace.push_back(sequence / replaced);
-        to_fwrite.push_back(sequence / overwritten);
+        double seconds[3] = {};
+        for (const int work : order)
+            seconds[work] = seconds_of(works[work]);
+        std::next_permutation(order.begin(), order.end());
+        to_safe_replace.push_back(seconds[0] / seconds[1]);
+        to_fwrite.push_back(seconds[0] / seconds[2]);
     }
     state.counters["per_safe_replace"] = median(to_safe_replace);
     state.counters["per_fwrite"] = median(to_fwrite);
