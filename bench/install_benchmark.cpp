@@ -5,6 +5,7 @@
 #include "app/record/setup_journal.hpp"
 #include "app/window/frmMain.hpp"
 #include "app/window/startup.hpp"
+#include "bench/scratch_folder.hpp"
 #include "platform/host/host_file_system.hpp"
 #include "platform/host/openssl_hashing.hpp"
 #include "platform/host/windows1252_encoding.hpp"
@@ -37,7 +38,7 @@ class NoPause : public Pause {
 // every run after the first.
 struct Workstation {
     Workstation()
-        : root(fs::temp_directory_path() / "morvane-bench"), files(root),
+        : root(scratch_folder("morvane-bench")), files(root),
           shell([this](const std::string& path) { return files.write_file(path, "shortcut"); },
                 [this](const std::string& path) { fs::create_directories(files.host_path(path)); }),
           platform{registry, files,    encoding, shell,   location,

@@ -1,5 +1,6 @@
 // The SASAUTOS update of large configuration files: the file read, updated, written
 // beside itself and put in place.
+#include "bench/scratch_folder.hpp"
 #include "integration/sas_config_update.hpp"
 #include "platform/host/host_file_system.hpp"
 #include "platform/host/windows1252_encoding.hpp"
@@ -27,7 +28,7 @@ std::string configuration_of_size(std::size_t bytes) {
 
 void sasautos_update(benchmark::State& state) {
     const auto megabytes = static_cast<std::size_t>(state.range(0));
-    const auto root = fs::temp_directory_path() / "morvane-bench-config";
+    const auto root = scratch_folder("morvane-bench-config");
     fs::create_directories(root / "C");
     HostFileSystem files(root);
     Windows1252Encoding encoding;
