@@ -247,9 +247,11 @@ TEST(SetupJournalText, TheLatestStateIsTheLastWhoseChecksumHolds) {
         {states[0] + states[1] + torn, "state 2"},
         {states[0] + states[1] + zeroed, "state 2"},
         {zeroed, ""},
-        // Journals that a stopped run of any earlier build left must still be read.
+        // Journals that a stopped run of any earlier build left must still be read, a
+        // byte of the code page's upper half included.
         {"[Release]\r\nVersion=9.3\r\n; end of state fea65110cba1ff41\r\n"
-         "[Release]\r\nVersion=9.4\r\n; end of state 18659210da25fb94\r\n",
+         "[Release]\r\nVersion=9.4\r\nProgramFolder=D:\\Jos\xE9"
+         "\r\n; end of state 69d531cdde90f373\r\n",
          "9.4"},
     };
     for (const auto& [journal, expected] : cases) {
