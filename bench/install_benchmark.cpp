@@ -152,9 +152,9 @@ double median(std::vector<double> values) {
 }
 
 // The ratios themselves: each installation is timed beside one run of each baseline, the
-// three in each of their six orders in turn, so that each follows each other as often and
-// a slow spell of the disk, which on a virtual machine outlasts a repetition, falls on
-// every side of a ratio.
+// three in each of their six orders in turn, so that a slow spell of the disk, which on a
+// virtual machine outlasts a repetition, falls on every side of a ratio, and within each
+// six every one takes every place twice.
 void sequence_against_baselines(benchmark::State& state) {
     Workstation workstation;
     const auto written = files_written(workstation);

@@ -63,7 +63,7 @@ Failure SasFileWriter::write_template(const std::string& path,
     return write_text(path, text_of(lines, quoted_program_folder_));
 }
 
-// The template's own lines, not copies: the library's text is read once per installation.
+// Expanded from the template's own lines: copying them first cost a string per line.
 Failure SasFileWriter::write_macro_file(std::string_view file_name, FileTemplate lines) const {
     return write_text(macro_folder() + "\\" + std::string(file_name),
                       text_of(lines, quoted_program_folder_));

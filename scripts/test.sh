@@ -19,20 +19,19 @@ timed() {
     "$@"
     timings+=("$(printf '%-12s %4d s' "$name" $((SECONDS - start)))")
 }
-preset() {
+built() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
+}
+tested() {
+    built "$1"
     ctest --preset "$1"
 }
 for name in native native-asan win32 win64; do
-    timed "$name" preset "$name"
+    timed "$name" tested "$name"
 done
 # Built, not run: timing belongs to scripts/bench.sh, but a change that breaks the
 # optimised build should fail here.
-build_only() {
-    cmake --preset "$1" >/dev/null
-    cmake --build --preset "$1"
-}
-timed bench build_only bench
+timed bench built bench
 timed fuzzing scripts/fuzz.sh "${MORVANE_FUZZ_SECONDS:-60}"
 printf '%s\n' "== Time taken" "${timings[@]}" "$(printf '%-12s %4d s' total "$SECONDS")"
